@@ -1,0 +1,28 @@
+#include "core/discharge.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace core {
+
+std::string NumberToText(double value)
+{
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    if (value == 0)
+        return "0"; // also for -0, which a user would read as a fault
+
+    // "%.15G" never needs more than "-d.ddddddddddddddE-ddd" (22 characters).
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                         std::chars_format::general, 15);
+    std::string text(buffer, ec == std::errc{} ? end : buffer);
+    for (char& c : text)
+        if (c == 'e')
+            c = 'E';
+    return text;
+}
+
+} // namespace core

@@ -1,0 +1,111 @@
+#include "core/discharge.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace {
+
+#ifdef CORE_BUILT_FOR_FMA
+// The core under test here uses FMA instructions; this test's own code does not.
+class Formula : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!__builtin_cpu_supports("fma") || !__builtin_cpu_supports("avx2"))
+            GTEST_SKIP() << "this processor has no FMA; the core built for it cannot run";
+    }
+};
+#else
+using Formula = testing::Test;
+#endif
+
+// Each step stored through a volatile, so that no build can fuse or reorder.
+double StepByStep(const core::DischargeInputs& in)
+{
+    volatile double urbanBase = in.UrbanPerCapitaUse * in.DaysPerYear;
+    volatile double urbanReturn = 1.0 - in.UrbanConsumptionRate;
+    volatile double urbanYearly = urbanBase * urbanReturn;
+    volatile double urbanPart = urbanYearly * in.UrbanPopulation;
+    volatile double ruralBase = in.RuralPerCapitaUse * in.DaysPerYear;
+    volatile double ruralReturn = 1.0 - in.RuralConsumptionRate;
+    volatile double ruralYearly = ruralBase * ruralReturn;
+    volatile double ruralPart = ruralYearly * in.RuralPopulation;
+    return urbanPart + ruralPart;
+}
+
+core::DischargeInputs Defaults(double urbanPopulation, double ruralPopulation)
+{
+    return {200, 100, 365, 0.25, 0.8, urbanPopulation, ruralPopulation};
+}
+
+struct Row {
+    const char* name;
+    core::DischargeInputs in;
+    double total;
+};
+
+// Rows print as their names in test listings.
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+
+class FormulaRows : public Formula, public testing::WithParamInterface<Row> {};
+
+TEST_P(FormulaRows, GivesTotal)
+{
+    const Row& row = GetParam();
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(core::ComputeDischarge(row.in)),
+              std::bit_cast<std::uint64_t>(row.total))
+        << core::ComputeDischarge(row.in) << " vs " << row.total;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formula, FormulaRows,
+    testing::Values(
+        Row{"EmptyPopulationsGiveZero", Defaults(0, 0), 0},
+        Row{"TenThousandUrbanFiveThousandRural", Defaults(10000, 5000), 584000000},
+        Row{"OneUrbanResident", Defaults(1, 0), 54750},
+        // 1 - 0.8 is 0.19999999999999996 in binary64.
+        Row{"OneRuralResidentShowsRoundingOfRate", Defaults(0, 1), 7299.999999999998},
+        Row{"RateOfOneContributesNothing", {200, 100, 365, 1, 1, 10000, 5000}, 0},
+        Row{"RateAboveOneGivesNegativeTotal", {200, 100, 365, 1.5, 1, 1000, 5000}, -36500000},
+        Row{"ZeroDaysGiveZero", {200, 100, 0, 0.25, 0.8, 10000, 5000}, 0},
+        Row{"NegativeUseIsUsedAsItIs", {-200, 100, 365, 0.25, 0.8, 1, 0}, -54750}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Formula, BeyondDoubleRangeFollowsIeee)
+{
+    EXPECT_EQ(core::ComputeDischarge({1e200, 0, 1e200, 0, 0, 1, 0}), INFINITY);
+    EXPECT_TRUE(std::isnan(core::ComputeDischarge({1e200, 1e200, 1e200, 0, 0, 1, -1})));
+}
+
+// Random inputs, compared bit for bit with the step-by-step rounding. The
+// sweep must also be able to tell: a fused last step differs in some rows.
+TEST_F(Formula, RoundsEveryStepOnItsOwn)
+{
+    std::mt19937_64 random(20261206);
+    std::uniform_real_distribution<double> use(0, 1000), days(0, 400), rate(0, 1.5),
+        population(0, 1e7);
+    int fusedDiffers = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const core::DischargeInputs in{use(random),  use(random),        days(random),
+                                       rate(random), rate(random),       population(random),
+                                       population(random)};
+        const double expected = StepByStep(in);
+        const double got = core::ComputeDischarge(in);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected))
+            << "row " << i;
+        const double ruralPart = (in.RuralPerCapitaUse * in.DaysPerYear)
+                                 * (1.0 - in.RuralConsumptionRate) * in.RuralPopulation;
+        const double fused = std::fma((in.UrbanPerCapitaUse * in.DaysPerYear)
+                                          * (1.0 - in.UrbanConsumptionRate),
+                                      in.UrbanPopulation, ruralPart);
+        fusedDiffers += fused != expected;
+    }
+    EXPECT_GT(fusedDiffers, 1000);
+}
+
+} // namespace
