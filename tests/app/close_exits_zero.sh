@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Starts the program, closes its window as a user does (Alt+F4 to the window
+# manager) and checks that the process ends by itself with status 0.
+set -u
+"$1" &
+app=$!
+window=$(timeout 20 xdotool search --sync --name '^Form1$' | head -n 1)
+[[ -n $window ]] || { echo "no window appeared"; kill "$app"; exit 1; }
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+for _ in $(seq 100); do
+    kill -0 "$app" 2> /dev/null || break
+    sleep 0.1
+done
+if kill -0 "$app" 2> /dev/null; then
+    echo "still running after its window was closed"
+    kill "$app"
+    exit 1
+fi
+wait "$app"
+status=$?
+echo "exit status $status"
+exit "$status"

@@ -1,0 +1,58 @@
+#include "platform/errors.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class ErrorsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // What the user sees by default: a warning box with the form's title,
+    // the error's text and one button, after which the program goes on.
+    void defaultReportIsAWarningBox()
+    {
+        QWidget form;
+        form.setWindowTitle("Form1");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        QString title, text;
+        QStringList buttons;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+            box->buttons().first()->click();
+        });
+        platform::ReportRuntimeError(&form, platform::RuntimeError::Overflow);
+
+        QCOMPARE(title, QString("Form1"));
+        QCOMPARE(text, QString("溢出：计算结果超出数值范围。"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, QStringList{"确定"});
+        QVERIFY(form.isVisible());
+    }
+
+    void reporterCanBeReplacedAndRestored()
+    {
+        QStringList seen;
+        const auto original = platform::SetErrorReporter(
+            [&](QWidget*, const QString& title, const QString& text) { seen << title << text; });
+        QWidget form;
+        form.setWindowTitle("Form1");
+        platform::ReportRuntimeError(&form, platform::RuntimeError::Overflow);
+        QCOMPARE(seen, QStringList({"Form1", platform::ErrorText(platform::RuntimeError::Overflow)}));
+        platform::SetErrorReporter(original);
+    }
+};
+
+QTEST_MAIN(ErrorsTest)
+#include "errors_test.moc"
