@@ -72,15 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"OneRuralResidentShowsRoundingOfRate", Defaults(0, 1), 7299.999999999998},
         Row{"RateOfOneContributesNothing", {200, 100, 365, 1, 1, 10000, 5000}, 0},
         Row{"RateAboveOneGivesNegativeTotal", {200, 100, 365, 1.5, 1, 1000, 5000}, -36500000},
-        Row{"ZeroDaysGiveZero", {200, 100, 0, 0.25, 0.8, 10000, 5000}, 0},
-        Row{"NegativeUseIsUsedAsItIs", {-200, 100, 365, 0.25, 0.8, 1, 0}, -54750}),
+        Row{"ZeroDaysGiveZero", {200, 100, 0, 0.25, 0.8, 10000, 5000}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Formula, BeyondDoubleRangeFollowsIeee)
-{
-    EXPECT_EQ(core::ComputeDischarge({1e200, 0, 1e200, 0, 0, 1, 0}), INFINITY);
-    EXPECT_TRUE(std::isnan(core::ComputeDischarge({1e200, 1e200, 1e200, 0, 0, 1, -1})));
-}
 
 // Random inputs, compared bit for bit with the step-by-step rounding. The
 // sweep must also be able to tell: a fused last step differs in some rows.

@@ -40,18 +40,6 @@ private slots:
         QCOMPARE(buttons, QStringList{"确定"});
         QVERIFY(form.isVisible());
     }
-
-    void reporterCanBeReplacedAndRestored()
-    {
-        QStringList seen;
-        const auto original = platform::SetErrorReporter(
-            [&](QWidget*, const QString& title, const QString& text) { seen << title << text; });
-        QWidget form;
-        form.setWindowTitle("Form1");
-        platform::ReportRuntimeError(&form, platform::RuntimeError::Overflow);
-        QCOMPARE(seen, QStringList({"Form1", platform::ErrorText(platform::RuntimeError::Overflow)}));
-        platform::SetErrorReporter(original);
-    }
 };
 
 QTEST_MAIN(ErrorsTest)
