@@ -1,6 +1,7 @@
 #include "platform/application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -38,21 +39,33 @@ int Run(int argc, char* argv[], const ProgramDescription& program)
     }
 
     QApplication app(argc, argv);
+    const std::unique_ptr<QWidget> form = Start(program);
+    return QApplication::exec();
+}
+
+std::unique_ptr<QWidget> Start(const ProgramDescription& program)
+{
     QApplication::setApplicationName(QString::fromUtf8(program.name));
     QApplication::setApplicationVersion(QString::fromUtf8(program.version));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(program.desktopFileName));
+
+    QIcon icon;
+    for (const char* file : program.iconFiles)
+        icon.addFile(QString::fromUtf8(file));
+    QApplication::setWindowIcon(icon);
 
     const QLocale locale(QString::fromUtf8(program.locale));
     QLocale::setDefault(locale);
     // Qt's own texts (a text box's context menu, for one) in the program's
     // language when the translations are installed; otherwise Qt's default.
-    QTranslator qtTexts;
-    if (qtTexts.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTexts);
 
-    const std::unique_ptr<QWidget> form = program.createStartupForm();
+    std::unique_ptr<QWidget> form = program.createStartupForm();
     form->show();
-    return QApplication::exec();
+    return form;
 }
 
 } // namespace platform

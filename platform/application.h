@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <span>
 
 namespace platform {
 
@@ -13,8 +14,15 @@ struct ProgramDescription {
     const char* name;    // application name, for settings paths and the desktop
     const char* version; // "1.0.0.0"
     const char* locale;  // declared locale of the program's texts, e.g. "zh_CN"
+    const char* desktopFileName; // the desktop entry, so desktops match windows to it
+    std::span<const char* const> iconFiles; // the application icon, one file a size
     std::unique_ptr<QWidget> (*createStartupForm)();
 };
+
+// Sets the running application up as described (name, version, locale and
+// Qt's own texts in it, icon, desktop entry), then creates and shows the
+// start-up form. Needs a QApplication.
+std::unique_ptr<QWidget> Start(const ProgramDescription& program);
 
 // Creates the application, shows the start-up form, runs the event loop and
 // returns the exit status (0 once the last window is closed). Without a

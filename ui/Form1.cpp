@@ -20,6 +20,7 @@ struct Control {
     int left, top, width, height; // twips, from the client area's top-left corner
     const char* text;             // initial text or caption
     int tabIndex;
+    const char* buddy = nullptr;  // the box a caption names, for screen readers
 };
 
 // Every control of the form, in tab order.
@@ -27,18 +28,18 @@ constexpr Control kControls[] = {
     {"Text1",    Kind::TextBox, 2400,  480, 1335,  495, "200",               0},
     {"Text2",    Kind::TextBox, 2400, 1080, 1215,  495, "100",               1},
     {"Text3",    Kind::TextBox, 2400, 1920, 1215,  495, "365",               2},
-    {"Label1",   Kind::Label,    240,  600, 1935,  495, "城镇人均用水量/天", 3},
-    {"Label2",   Kind::Label,    240, 1320, 1815,  495, "农村人均用水量/天", 4},
-    {"Label3",   Kind::Label,    360, 2040, 1215,  495, "全年天数",          5},
-    {"Label4",   Kind::Label,    240, 2640, 1575,  615, "城市耗水率",        6},
-    {"Label5",   Kind::Label,    240, 3120, 1215,  495, "农村耗水率",        7},
+    {"Label1",   Kind::Label,    240,  600, 1935,  495, "城镇人均用水量/天", 3, "Text1"},
+    {"Label2",   Kind::Label,    240, 1320, 1815,  495, "农村人均用水量/天", 4, "Text2"},
+    {"Label3",   Kind::Label,    360, 2040, 1215,  495, "全年天数",          5, "Text3"},
+    {"Label4",   Kind::Label,    240, 2640, 1575,  615, "城市耗水率",        6, "Text4"},
+    {"Label5",   Kind::Label,    240, 3120, 1215,  495, "农村耗水率",        7, "Text5"},
     {"Text4",    Kind::TextBox, 2400, 2640, 1215,  495, "0.25",              8},
     {"Text5",    Kind::TextBox, 2400, 3360, 1215,  495, "0.8",               9},
     {"Label6",   Kind::Label,   4920, 3240, 2175, 1815, "计算公式",         10},
     {"Command1", Kind::Button,   480, 4440, 1215,  495, "计算",             11},
-    {"Label8",   Kind::Label,   3960,  480, 1215,  495, "城镇人口",         12},
+    {"Label8",   Kind::Label,   3960,  480, 1215,  495, "城镇人口",         12, "Text6"},
     {"Text6",    Kind::TextBox, 5040,  480, 1215,  495, "",                 13},
-    {"Label9",   Kind::Label,   3840, 1200, 1215,  495, "农村人口",         14},
+    {"Label9",   Kind::Label,   3840, 1200, 1215,  495, "农村人口",         14, "Text7"},
     {"Text7",    Kind::TextBox, 5040, 1080, 1215,  495, "",                 15},
     {"Label7",   Kind::Label,   2280, 4320, 1575,  615, "",                 16},
 };
@@ -119,6 +120,10 @@ Form1::Form1(QWidget* parent)
 
     for (const Control& control : kControls)
         Create(control, this);
+    for (const Control& control : kControls)
+        if (control.buddy)
+            findChild<QLabel*>(QString::fromUtf8(control.name))
+                ->setBuddy(findChild<QWidget*>(QString::fromUtf8(control.buddy)));
 
     for (std::size_t i = 0; i < inputs_.size(); ++i)
         inputs_[i] = findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i + 1));
@@ -126,6 +131,7 @@ Form1::Form1(QWidget* parent)
     Label7 = findChild<QLabel*>(QStringLiteral("Label7"));
     // The result can be selected and copied, without joining the Tab order.
     Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label7->setAccessibleDescription(QStringLiteral("计算结果"));
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }

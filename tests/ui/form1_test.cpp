@@ -1,6 +1,7 @@
 #include "platform/errors.h"
 #include "ui/Form1.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
@@ -257,13 +258,37 @@ private slots:
         QCOMPARE(reports.size(), 1);
     }
 
-    // The result can be selected with the mouse (and copied from there).
-    void resultCanBeSelected()
+    // A screen reader announces each box by its caption.
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        const char* rows[][2] = {
+            {"Text1", "城镇人均用水量/天"}, {"Text2", "农村人均用水量/天"}, {"Text3", "全年天数"},
+            {"Text4", "城市耗水率"}, {"Text5", "农村耗水率"}, {"Text6", "城镇人口"},
+            {"Text7", "农村人口"}};
+        for (const auto& [name, caption] : rows)
+            QTest::newRow(name) << QString(name) << QString::fromUtf8(caption);
+    }
+    void accessibleNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QCOMPARE(QAccessible::queryAccessibleInterface(box(name))->text(QAccessible::Name),
+                 caption);
+    }
+
+    // The result can be selected with the mouse, and read by a screen reader.
+    void resultCanBeSelectedAndRead()
     {
         type({{"Text6", "10000"}, {"Text7", "5000"}});
         click();
         QTest::mouseDClick(label("Label7"), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(label("Label7")->selectedText(), QString("584000"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(label("Label7"))->text(QAccessible::Name),
+                 QString("584000"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(button())->text(QAccessible::Name),
+                 QString("计算"));
     }
 };
 
