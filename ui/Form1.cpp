@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -74,9 +75,13 @@ QWidget* Create(const Control& control, QWidget* form)
     const QString text = QString::fromUtf8(control.text);
     QWidget* widget = nullptr;
     switch (control.kind) {
-    case Kind::TextBox:
-        widget = new QLineEdit(text, form);
+    case Kind::TextBox: {
+        auto* box = new QLineEdit(text, form);
+        // No length limit: Qt's default of 32767 would cut a pasted text short.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        widget = box;
         break;
+    }
     case Kind::Label: {
         auto* label = new QLabel(text, form);
         label->setTextFormat(Qt::PlainText);

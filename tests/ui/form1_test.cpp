@@ -2,6 +2,8 @@
 #include "ui/Form1.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
@@ -10,9 +12,23 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cstdio>
 #include <memory>
 
+#include <unistd.h>
+
 using Edits = QList<QPair<QString, QString>>; // box name, text typed into it
+
+long ResidentBytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -227,8 +243,8 @@ private slots:
     void overflow_data()
     {
         QTest::addColumn<Edits>("edits");
-        QTest::newRow("input beyond range") << Edits{{"Text3", "1e309"}};
-        QTest::newRow("negative input beyond range") << Edits{{"Text7", "-1e400"}};
+        for (int i = 1; i <= 7; ++i)
+            QTest::addRow("Text%d beyond range", i) << Edits{{QString("Text%1").arg(i), "-1e309"}};
         QTest::newRow("product beyond range") << Edits{{"Text1", "1e300"}, {"Text6", "1e300"}};
         QTest::newRow("infinite parts cancel")
             << Edits{{"Text1", "1e300"}, {"Text6", "1e300"}, {"Text2", "1e300"},
@@ -251,11 +267,55 @@ private slots:
             QCOMPARE(box(QString("Text%1").arg(i))->text(), texts[i - 1]);
 
         // Still responding: mend the figures and compute again.
-        type({{"Text1", "200"}, {"Text2", "100"}, {"Text3", "365"}, {"Text5", "0.8"},
+        type({{"Text1", "200"}, {"Text2", "100"}, {"Text3", "365"}, {"Text4", "0.25"}, {"Text5", "0.8"},
               {"Text6", "1"}, {"Text7", "0"}});
         click();
         QCOMPARE(result(), QString("54.75"));
         QCOMPARE(reports.size(), 1);
+    }
+
+    // A 1 MiB text pasted into a box is kept whole and read like a short one.
+    void pasteMegabyte_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (int i = 1; i <= 7; ++i)
+            QTest::newRow(qPrintable(QString("Text%1").arg(i))) << QString("Text%1").arg(i);
+    }
+    void pasteMegabyte()
+    {
+        QFETCH(QString, name);
+        type({{"Text6", "10000"}, {"Text7", "5000"}, {name, "7"}});
+        click();
+        const QString expected = result();
+
+        const QString huge = QString(1 << 20, u' ').replace(0, 1, u'7');
+        QApplication::clipboard()->setText(huge);
+        type(name, "");
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(box(name), Qt::Key_V, Qt::ControlModifier);
+        label("Label7")->clear();
+        click();
+        // A guard against a freeze, far above the few milliseconds this takes.
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(box(name)->text().size(), huge.size());
+        QCOMPARE(result(), expected);
+    }
+
+    // Many clicks in a row give the same result and keep memory flat.
+    void manyClicks()
+    {
+        type({{"Text6", "10000"}, {"Text7", "5000"}});
+        for (int i = 0; i < 1000; ++i)
+            button()->click();
+        const long before = ResidentBytes();
+        for (int i = 0; i < 10000; ++i)
+            button()->click();
+        QCOMPARE(result(), QString("584000"));
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer holds freed memory back on purpose
+        QVERIFY2(ResidentBytes() - before < 1 << 20,
+                 qPrintable(QString("grew by %1 bytes").arg(ResidentBytes() - before)));
+#endif
     }
 
     // A screen reader announces each box by its caption.
