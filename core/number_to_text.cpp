@@ -1,5 +1,6 @@
 #include "core/discharge.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -18,11 +19,11 @@ std::string NumberToText(double value)
     char buffer[32];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
                                          std::chars_format::general, 15);
-    std::string text(buffer, ec == std::errc{} ? end : buffer);
-    for (char& c : text)
-        if (c == 'e')
-            c = 'E';
-    return text;
+    if (ec != std::errc{})
+        return {};
+    if (char* e = std::find(buffer, end, 'e'); e != end)
+        *e = 'E';
+    return std::string(buffer, end);
 }
 
 } // namespace core

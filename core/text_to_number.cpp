@@ -62,7 +62,8 @@ std::string Fold(std::string_view text)
     return out;
 }
 
-std::size_t SkipWhile(std::string_view s, std::size_t i, bool (*accept)(char))
+template <typename Accept>
+std::size_t SkipWhile(std::string_view s, std::size_t i, Accept accept)
 {
     while (i < s.size() && accept(s[i]))
         ++i;
@@ -99,17 +100,28 @@ std::string OctalToHex(std::string_view octal)
     return hex;
 }
 
+// What was read, and where reading stopped: the first character that was
+// looked at and could not continue the number.
+struct Reading {
+    double value;
+    std::size_t stop;
+};
+
 // After "&": "H" and hex digits, or "O" and octal digits.
-double ReadRadix(std::string_view s)
+Reading ReadRadix(std::string_view s)
 {
     if (s.empty())
-        return 0;
+        return {0, 0};
     const char kind = char(s[0] | 0x20);
-    if (kind == 'h')
-        return ReadHexDigits(s.substr(1, SkipWhile(s, 1, IsHexDigit) - 1));
-    if (kind == 'o')
-        return ReadHexDigits(OctalToHex(s.substr(1, SkipWhile(s, 1, IsOctalDigit) - 1)));
-    return 0;
+    if (kind == 'h') {
+        const std::size_t end = SkipWhile(s, 1, IsHexDigit);
+        return {ReadHexDigits(s.substr(1, end - 1)), end};
+    }
+    if (kind == 'o') {
+        const std::size_t end = SkipWhile(s, 1, IsOctalDigit);
+        return {ReadHexDigits(OctalToHex(s.substr(1, end - 1))), end};
+    }
+    return {0, 0};
 }
 
 // The exponent's digits, clamped to a bound past which the result no longer
@@ -136,7 +148,9 @@ bool AtLeastOne(std::string_view mantissa, long long exponent)
     return magnitude + exponent > 0;
 }
 
-double ReadDecimal(std::string_view s)
+// Reads the decimal number at the start of s, with its exponent clamped and
+// its range errors mapped.
+Reading ReadDecimalInFull(std::string_view s)
 {
     std::size_t i = 0;
     const bool negative = i < s.size() && s[i] == '-';
@@ -150,42 +164,81 @@ double ReadDecimal(std::string_view s)
         end = SkipWhile(s, end + 1, IsDigit);
     const std::string_view mantissa = s.substr(start, end - start);
     if (mantissa.empty() || mantissa == ".")
-        return 0;
+        return {0, end};
 
     // Beyond this many decimal places either way every mantissa of this
     // length is infinite or zero, so a larger exponent changes nothing.
     const long long bound = static_cast<long long>(mantissa.size()) + 400;
     long long exponent = 0;
+    std::size_t numberEnd = end;
+    std::size_t stop = end;
     if (end < s.size() && (s[end] | 0x20) == 'e') {
         std::size_t j = end + 1;
         const bool expNegative = j < s.size() && s[j] == '-';
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
             ++j;
         const std::size_t expEnd = SkipWhile(s, j, IsDigit);
+        stop = expEnd;
         if (expEnd > j) {
             exponent = ReadExponent(s.substr(j, expEnd - j), bound);
             if (expNegative)
                 exponent = -exponent;
+            numberEnd = expEnd;
         }
     }
 
-    std::string normal(mantissa);
-    normal += 'e';
-    normal += std::to_string(exponent);
+    // from_chars reads the text as it stands unless the exponent is too long
+    // to trust to it; then it reads the mantissa with the clamped exponent.
+    std::string_view number = s.substr(start, numberEnd - start);
+    std::string clamped;
+    if (numberEnd - end > 10) {
+        clamped = std::string(mantissa) + 'e' + std::to_string(exponent);
+        number = clamped;
+    }
     double value = 0;
-    if (std::from_chars(normal.data(), normal.data() + normal.size(), value).ec
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec
         == std::errc::result_out_of_range)
         value = AtLeastOne(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
-    return negative ? -value : value;
+    return {negative ? -value : value, stop};
+}
+
+// Most numbers are what from_chars reads, ending where it stops; the rest
+// (a leading "+", an exponent letter without digits, a text that is no
+// number, a value beyond the range) are read in full.
+Reading ReadDecimal(std::string_view s)
+{
+    const std::size_t skip = !s.empty() && s[0] == '+';
+    if (s.size() > skip && (!skip || IsDigit(s[1]) || s[1] == '.')) {
+        const char* end = s.data() + s.size();
+        double value = 0;
+        const auto [ptr, ec] = std::from_chars(s.data() + skip, end, value);
+        if (ec == std::errc{} && (ptr == end || (*ptr | 0x20) != 'e'))
+            return {value, static_cast<std::size_t>(ptr - s.data())};
+    }
+    return ReadDecimalInFull(s);
+}
+
+Reading Read(std::string_view s)
+{
+    if (s.empty() || s[0] != '&')
+        return ReadDecimal(s);
+    const Reading radix = ReadRadix(s.substr(1));
+    return {radix.value, radix.stop + 1};
 }
 
 } // namespace
 
 double TextToNumber(std::string_view text) noexcept
 {
-    const std::string folded = Fold(text);
-    const std::string_view s = folded;
-    return !s.empty() && s[0] == '&' ? ReadRadix(s.substr(1)) : ReadDecimal(s);
+    // Most texts are read where they stand: folding changes nothing when
+    // reading stops at a plain ASCII character that is not a blank.
+    const Reading direct = Read(text);
+    if (direct.stop == text.size())
+        return direct.value;
+    const auto next = static_cast<unsigned char>(text[direct.stop]);
+    if (!IsBlank(next) && next < 0x80)
+        return direct.value;
+    return Read(Fold(text)).value;
 }
 
 } // namespace core
