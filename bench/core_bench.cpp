@@ -49,55 +49,51 @@ const std::vector<double>& Doubles()
     return values;
 }
 
-void FromChars(benchmark::State& state)
+// Runs `convert` on every item of `items`, once an iteration.
+template <typename Items, typename Convert>
+void Over(benchmark::State& state, const Items& items, Convert convert)
 {
     for (auto _ : state)
-        for (const std::string& text : PeerTexts()) {
-            double value = 0;
-            std::from_chars(text.data(), text.data() + text.size(), value);
-            benchmark::DoNotOptimize(value);
+        for (const auto& item : items) {
+            benchmark::DoNotOptimize(convert(item));
+            benchmark::ClobberMemory();
         }
-    state.SetItemsProcessed(state.iterations() * PeerTexts().size());
+    state.SetItemsProcessed(state.iterations() * items.size());
+}
+
+void FromChars(benchmark::State& state)
+{
+    Over(state, PeerTexts(), [](const std::string& text) {
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    });
 }
 
 void TextToNumber(benchmark::State& state)
 {
-    for (auto _ : state)
-        for (const std::string& text : PeerTexts())
-            benchmark::DoNotOptimize(core::TextToNumber(text));
-    state.SetItemsProcessed(state.iterations() * PeerTexts().size());
+    Over(state, PeerTexts(), [](const std::string& text) { return core::TextToNumber(text); });
 }
+
+char buffer[32];
 
 void ToChars15(benchmark::State& state)
 {
-    char buffer[32];
-    for (auto _ : state)
-        for (const double value : Doubles()) {
-            auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                        std::chars_format::general, 15);
-            benchmark::DoNotOptimize(result);
-            benchmark::ClobberMemory();
-        }
-    state.SetItemsProcessed(state.iterations() * Doubles().size());
+    Over(state, Doubles(), [](double value) {
+        return std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15)
+            .ptr;
+    });
 }
 
 void NumberToText(benchmark::State& state)
 {
-    for (auto _ : state)
-        for (const double value : Doubles())
-            benchmark::DoNotOptimize(core::NumberToText(value));
-    state.SetItemsProcessed(state.iterations() * Doubles().size());
+    Over(state, Doubles(), [](double value) { return core::NumberToText(value); });
 }
 
 void Snprintf15G(benchmark::State& state)
 {
-    char buffer[32];
-    for (auto _ : state)
-        for (const double value : Doubles()) {
-            benchmark::DoNotOptimize(std::snprintf(buffer, sizeof buffer, "%.15G", value));
-            benchmark::ClobberMemory();
-        }
-    state.SetItemsProcessed(state.iterations() * Doubles().size());
+    Over(state, Doubles(),
+         [](double value) { return std::snprintf(buffer, sizeof buffer, "%.15G", value); });
 }
 
 } // namespace

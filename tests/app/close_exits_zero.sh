@@ -6,10 +6,14 @@ set -u
 app=$!
 window=$(timeout 20 xdotool search --sync --name '^Form1$' | head -n 1)
 [[ -n $window ]] || { echo "no window appeared"; kill "$app"; exit 1; }
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
-for _ in $(seq 100); do
-    kill -0 "$app" 2> /dev/null || break
-    sleep 0.1
+# A key pressed before the window manager has taken the new window in can be
+# lost, as on a desktop; press it again then.
+for _ in 1 2 3 4 5; do
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2> /dev/null || true
+    for _ in $(seq 20); do
+        kill -0 "$app" 2> /dev/null || break 2
+        sleep 0.1
+    done
 done
 if kill -0 "$app" 2> /dev/null; then
     echo "still running after its window was closed"
