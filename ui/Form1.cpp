@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,10 +115,15 @@ Form1::Form1(QWidget* parent)
     setWindowTitle(QStringLiteral("Form1"));
     resize(Pixels(kClientWidth), Pixels(kClientHeight));
 
-    // The form's own font, so that the fixed layout holds on every desktop;
-    // Simplified Chinese faces first, whatever the process locale.
+    // The form's own font, so that the fixed layout holds on every desktop:
+    // the glyphs of its texts come with the program (ui/fonts); text typed
+    // into a box may need others, from Simplified Chinese faces first,
+    // whatever the process locale.
+    [[maybe_unused]] static const int captionsFont =
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/captions.ttf"));
     QFont font;
-    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+    font.setFamilies({QStringLiteral("Discharge Captions"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
                       QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"),
                       QStringLiteral("SimSun")});
     font.setPixelSize(12);
