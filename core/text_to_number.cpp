@@ -207,11 +207,12 @@ Reading ReadDecimalInFull(std::string_view s)
 // number, a value beyond the range) are read in full.
 Reading ReadDecimal(std::string_view s)
 {
-    const std::size_t skip = !s.empty() && s[0] == '+';
-    if (s.size() > skip && (!skip || IsDigit(s[1]) || s[1] == '.')) {
+    // from_chars would also read "nan" and "inf", which are words here.
+    const std::size_t sign = !s.empty() && (s[0] == '+' || s[0] == '-');
+    if (s.size() > sign && (IsDigit(s[sign]) || s[sign] == '.')) {
         const char* end = s.data() + s.size();
         double value = 0;
-        const auto [ptr, ec] = std::from_chars(s.data() + skip, end, value);
+        const auto [ptr, ec] = std::from_chars(s.data() + (s[0] == '+'), end, value);
         if (ec == std::errc{} && (ptr == end || (*ptr | 0x20) != 'e'))
             return {value, static_cast<std::size_t>(ptr - s.data())};
     }
