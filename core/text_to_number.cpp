@@ -158,8 +158,7 @@ Reading ReadDecimalInFull(std::string_view s)
         ++i;
 
     const std::size_t start = i;
-    const std::size_t intEnd = SkipWhile(s, start, IsDigit);
-    std::size_t end = intEnd;
+    std::size_t end = SkipWhile(s, start, IsDigit);
     if (end < s.size() && s[end] == '.')
         end = SkipWhile(s, end + 1, IsDigit);
     const std::string_view mantissa = s.substr(start, end - start);
@@ -170,7 +169,6 @@ Reading ReadDecimalInFull(std::string_view s)
     // length is infinite or zero, so a larger exponent changes nothing.
     const long long bound = static_cast<long long>(mantissa.size()) + 400;
     long long exponent = 0;
-    std::size_t numberEnd = end;
     std::size_t stop = end;
     if (end < s.size() && (s[end] | 0x20) == 'e') {
         std::size_t j = end + 1;
@@ -183,18 +181,10 @@ Reading ReadDecimalInFull(std::string_view s)
             exponent = ReadExponent(s.substr(j, expEnd - j), bound);
             if (expNegative)
                 exponent = -exponent;
-            numberEnd = expEnd;
         }
     }
 
-    // from_chars reads the text as it stands unless the exponent is too long
-    // to trust to it; then it reads the mantissa with the clamped exponent.
-    std::string_view number = s.substr(start, numberEnd - start);
-    std::string clamped;
-    if (numberEnd - end > 10) {
-        clamped = std::string(mantissa) + 'e' + std::to_string(exponent);
-        number = clamped;
-    }
+    const std::string number = std::string(mantissa) + 'e' + std::to_string(exponent);
     double value = 0;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec
         == std::errc::result_out_of_range)

@@ -21,8 +21,7 @@ ErrorReporter& Reporter()
     return reporter;
 }
 
-} // namespace
-
+// The text the user reads for an error.
 QString ErrorText(RuntimeError error)
 {
     switch (error) {
@@ -31,6 +30,8 @@ QString ErrorText(RuntimeError error)
     }
     return {};
 }
+
+} // namespace
 
 void ReportRuntimeError(QWidget* form, RuntimeError error)
 {

@@ -13,9 +13,6 @@ enum class RuntimeError {
     Overflow, // a value beyond the range of a double
 };
 
-// The text the user reads for an error.
-QString ErrorText(RuntimeError error);
-
 // Tells the user about an error that left a command of `form`: by default a
 // warning box titled like the form, with one button "确定". The program goes
 // on running afterwards.
