@@ -1,6 +1,3 @@
 #include "app/program.h"
 
-int main(int argc, char* argv[])
-{
-    return platform::Run(argc, argv, Program());
-}
+PLATFORM_MAIN(Program())

@@ -15,7 +15,7 @@ const platform::ProgramDescription& Program()
         .locale = "zh_CN",
         .desktopFileName = DISCHARGE_APP_ID,
         .iconFiles = icons,
-        .createStartupForm = [] { return std::unique_ptr<QWidget>(new Form1); },
+        .startupForm = &Form1,
     };
     return program;
 }

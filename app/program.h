@@ -1,6 +1,6 @@
-// This program as the platform starts it: names, version, icon, start-up form.
+// This program as the runtime starts it: names, version, icon, start-up form.
 #pragma once
 
-#include "platform/application.h"
+#include "platform/runtime.h"
 
 const platform::ProgramDescription& Program();

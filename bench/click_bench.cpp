@@ -3,6 +3,7 @@
 // the label's new text); "ClickAndRepaint" adds the events that follow,
 // among them the label's repaint. The label is emptied between clicks
 // (untimed) so that every click really changes it.
+#include "platform/qt/form.h"
 #include "ui/Form1.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +15,7 @@
 
 namespace {
 
-Form1* form = nullptr;
+QWidget* form = nullptr;
 
 void Measure(benchmark::State& state, bool repaint)
 {
@@ -45,11 +46,11 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Form1 window;
-    window.findChild<QLineEdit*>("Text6")->setText("10000");
-    window.findChild<QLineEdit*>("Text7")->setText("5000");
-    window.show();
-    form = &window;
+    const std::unique_ptr<QWidget> window = platform::qt::CreateForm(Form1);
+    window->findChild<QLineEdit*>("Text6")->setText("10000");
+    window->findChild<QLineEdit*>("Text7")->setText("5000");
+    window->show();
+    form = window.get();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,6 +4,7 @@
 // "chinese" show that window with one label, to tell what drawing any text,
 // and Chinese text, costs by itself. Each quits once its window has painted.
 #include "app/program.h"
+#include "platform/qt/form.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -33,7 +34,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<QWidget> window;
     if (mode == "program") {
         // Painting waits for the event loop, so the filter is in time.
-        window = platform::Start(Program());
+        window = platform::qt::Start(Program());
         window->installEventFilter(&quitter);
     } else {
         window = std::make_unique<QWidget>();

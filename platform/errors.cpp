@@ -1,19 +1,10 @@
-#include "platform/errors.h"
-
-#include <QMessageBox>
+#include "platform/backend.h"
+#include "platform/runtime.h"
 
 #include <utility>
 
 namespace platform {
 namespace {
-
-void ShowWarningBox(QWidget* form, const QString& title, const QString& text)
-{
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, form);
-    // Named here rather than left to Qt's translations, which may be missing.
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box.exec();
-}
 
 ErrorReporter& Reporter()
 {
@@ -22,20 +13,20 @@ ErrorReporter& Reporter()
 }
 
 // The text the user reads for an error.
-QString ErrorText(RuntimeError error)
+const char* ErrorText(RuntimeError error)
 {
     switch (error) {
     case RuntimeError::Overflow:
-        return QStringLiteral("溢出：计算结果超出数值范围。");
+        return "溢出：计算结果超出数值范围。";
     }
-    return {};
+    return "";
 }
 
 } // namespace
 
-void ReportRuntimeError(QWidget* form, RuntimeError error)
+void ReportRuntimeError(Form& form, RuntimeError error)
 {
-    Reporter()(form, form ? form->windowTitle() : QString(), ErrorText(error));
+    Reporter()(form, form.Caption(), ErrorText(error));
 }
 
 ErrorReporter SetErrorReporter(ErrorReporter reporter)

@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "platform/qt/form.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -14,7 +15,7 @@ class ProgramTest : public QObject {
 private slots:
     void startShowsTheFormAsDescribed()
     {
-        const std::unique_ptr<QWidget> form = platform::Start(Program());
+        const std::unique_ptr<QWidget> form = platform::qt::Start(Program());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QCOMPARE(form->windowTitle(), QString("Form1"));
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("Text1"));

@@ -1,9 +1,11 @@
-#include "platform/application.h"
+#include "platform/backend.h"
+#include "platform/qt/form.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTranslator>
 
 #include <cstdio>
@@ -16,17 +18,23 @@ namespace {
 // vnc, ...) is left to Qt.
 bool HasDisplay()
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
            || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#else
-    return true;
-#endif
 }
 
 } // namespace
 
-int Run(int argc, char* argv[], const ProgramDescription& program)
+void ShowWarningBox(Form& form, const std::string& title, const std::string& text)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::NoButton,
+                    dynamic_cast<QWidget*>(&form));
+    // Named here rather than left to Qt's translations, which may be missing.
+    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+int Run(const ProgramDescription& program, int argc, char* argv[])
 {
     if (!HasDisplay()) {
         std::fprintf(stderr,
@@ -39,11 +47,11 @@ int Run(int argc, char* argv[], const ProgramDescription& program)
     }
 
     QApplication app(argc, argv);
-    const std::unique_ptr<QWidget> form = Start(program);
+    const std::unique_ptr<QWidget> form = qt::Start(program);
     return QApplication::exec();
 }
 
-std::unique_ptr<QWidget> Start(const ProgramDescription& program)
+std::unique_ptr<QWidget> qt::Start(const ProgramDescription& program)
 {
     QApplication::setApplicationName(QString::fromUtf8(program.name));
     QApplication::setApplicationVersion(QString::fromUtf8(program.version));
@@ -63,7 +71,7 @@ std::unique_ptr<QWidget> Start(const ProgramDescription& program)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTexts);
 
-    std::unique_ptr<QWidget> form = program.createStartupForm();
+    std::unique_ptr<QWidget> form = CreateForm(*program.startupForm);
     form->show();
     return form;
 }

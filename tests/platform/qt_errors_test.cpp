@@ -1,4 +1,5 @@
-#include "platform/errors.h"
+#include "platform/qt/form.h"
+#include "ui/Form1.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,10 +15,9 @@ private slots:
     // the error's text and one button, after which the program goes on.
     void defaultReportIsAWarningBox()
     {
-        QWidget form;
-        form.setWindowTitle("Form1");
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const std::unique_ptr<QWidget> form = platform::qt::CreateForm(Form1);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 
         QString title, text;
         QStringList buttons;
@@ -32,15 +32,16 @@ private slots:
                 buttons << button->text();
             box->buttons().first()->click();
         });
-        platform::ReportRuntimeError(&form, platform::RuntimeError::Overflow);
+        platform::ReportRuntimeError(dynamic_cast<platform::Form&>(*form),
+                                     platform::RuntimeError::Overflow);
 
         QCOMPARE(title, QString("Form1"));
         QCOMPARE(text, QString("溢出：计算结果超出数值范围。"));
         QCOMPARE(icon, QMessageBox::Warning);
         QCOMPARE(buttons, QStringList{"确定"});
-        QVERIFY(form.isVisible());
+        QVERIFY(form->isVisible());
     }
 };
 
 QTEST_MAIN(ErrorsTest)
-#include "errors_test.moc"
+#include "qt_errors_test.moc"

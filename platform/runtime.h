@@ -1,0 +1,103 @@
+// The runtime the program is written against: it starts the program from its
+// description, makes the start-up form from the form's description, runs the
+// event loop on the one thread, and gives the program's handlers their few
+// services. No toolkit here: platform/qt/ realizes it on Qt, platform/win32/
+// on the Win32 API.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class Form;
+
+enum class ControlKind { TextBox, Label, Button };
+
+// One control of a form. Places and sizes are in twips (1/1440 inch) from the
+// top-left corner of the form's client area: 15 twips to a pixel at 96 dpi.
+struct ControlDescription {
+    const char* name;
+    ControlKind kind;
+    int left, top, width, height;
+    const char* text;                // initial text or caption, UTF-8
+    const char* names = nullptr;     // a caption: the box it names, for screen readers
+    void (*click)(Form&) = nullptr;  // a button: what activating it runs
+    bool selectable = false;         // a label whose text can be selected and copied
+};
+
+// A form: its title, the size of its client area in twips, and its controls
+// in tab order, which is also the order they are created in. The controls
+// keep their places when the window changes size.
+struct FormDescription {
+    const char* caption;
+    int width, height;
+    std::span<const ControlDescription> controls;
+};
+
+// What a program is, handed to Run once by the process entry.
+struct ProgramDescription {
+    const char* name;            // short name: messages, settings paths
+    const char* version;         // "1.0.0.0"
+    const char* locale;          // the language of the program's texts, e.g. "zh_CN"
+    const char* desktopFileName; // the desktop entry that windows are matched to (Linux)
+    std::span<const char* const> iconFiles; // one image a size (Windows: the executable's icon)
+    const FormDescription* startupForm;
+};
+
+// A form as a handler sees it while it runs. Names are those of the
+// description; texts are UTF-8.
+class Form {
+public:
+    virtual std::string Caption() const = 0;
+    // The text of a text box.
+    virtual std::string Text(std::string_view box) const = 0;
+    // Shows `text` as a label's caption. A label keeps its described place and
+    // size while the text fits; a longer text widens it to the right, up to the
+    // form's described width, so that a result is never shown cut short.
+    virtual void SetCaption(std::string_view label, std::string_view text) = 0;
+
+protected:
+    ~Form() = default;
+};
+
+enum class RuntimeError {
+    Overflow, // a value beyond the range of a double
+};
+
+// Tells the user about an error that left a handler of `form`; the program
+// goes on running. By default a warning box titled like the form, with the
+// error's text and one button "确定".
+void ReportRuntimeError(Form& form, RuntimeError error);
+
+// Replaces how errors are shown (tests record them instead of opening a modal
+// box); returns the reporter that was installed before.
+using ErrorReporter = std::function<void(Form& form, const std::string& title, const std::string& text)>;
+ErrorReporter SetErrorReporter(ErrorReporter reporter);
+
+// Sets the process up for `program`, creates and shows its start-up form with
+// the focus in its first control, runs the event loop and returns the exit
+// status: 0 once the form is closed. Where no window can be shown it says why
+// on stderr and returns 2.
+int Run(const ProgramDescription& program, int argc, char* argv[]);
+
+} // namespace platform
+
+// The process entry: hands the program to Run, which owns the process from
+// then on. main on Linux; the wide-character wWinMain on Windows, which reads
+// no command line.
+#ifdef _WIN32
+#define PLATFORM_MAIN(program)                                                              \
+    extern "C" int __stdcall wWinMain(struct HINSTANCE__*, struct HINSTANCE__*, wchar_t*, int) \
+    {                                                                                       \
+        return ::platform::Run(program, 0, nullptr);                                        \
+    }
+#else
+#define PLATFORM_MAIN(program)                   \
+    int main(int argc, char* argv[])             \
+    {                                            \
+        return ::platform::Run(program, argc, argv); \
+    }
+#endif

@@ -1,0 +1,95 @@
+// What a user does to the window and sees, as one table that each back end's
+// driver plays on its real window (tests/platform/). A driver starts each
+// scenario on a new Form1 with error reports recorded, not shown.
+#pragma once
+
+#include <vector>
+
+namespace scenarios {
+
+enum class Do {
+    Type,        // replace a box's text as a user does: select all, delete, type
+    Commit,      // an input method commits text into a box
+    Click,       // click Command1 with the mouse
+    Focus,       // give a control the focus
+    Press,       // press a key on the focused control: text is "Tab", "Shift+Tab", "Return" or "Space"
+    Shows,       // the control's text, whole on screen, never cut short
+    Named,       // what a screen reader calls the control
+    HasFocus,    // which control has the focus
+    Reported,    // every error report so far, "title|text" each, one a line
+};
+
+struct Step {
+    Do what;
+    const char* control = "";
+    const char* text = "";
+};
+
+constexpr Step Type(const char* box, const char* text) { return {Do::Type, box, text}; }
+constexpr Step Commit(const char* box, const char* text) { return {Do::Commit, box, text}; }
+constexpr Step Click() { return {Do::Click}; }
+constexpr Step Focus(const char* control) { return {Do::Focus, control}; }
+constexpr Step Press(const char* key) { return {Do::Press, "", key}; }
+constexpr Step Shows(const char* control, const char* text) { return {Do::Shows, control, text}; }
+constexpr Step Named(const char* control, const char* name) { return {Do::Named, control, name}; }
+constexpr Step HasFocus(const char* control) { return {Do::HasFocus, control}; }
+constexpr Step Reported(const char* reports) { return {Do::Reported, "", reports}; }
+
+struct Scenario {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+#define OVERFLOW_REPORT "Form1|溢出：计算结果超出数值范围。"
+
+inline const std::vector<Scenario> kAll = {
+    {"start state",
+     {HasFocus("Text1"), Shows("Text1", "200"), Shows("Text2", "100"), Shows("Text3", "365"),
+      Shows("Text4", "0.25"), Shows("Text5", "0.8"), Shows("Text6", ""), Shows("Text7", ""),
+      Shows("Label7", ""), Shows("Command1", "计算"), Shows("Label6", "计算公式"),
+      Named("Text1", "城镇人均用水量/天"), Named("Text2", "农村人均用水量/天"),
+      Named("Text3", "全年天数"), Named("Text4", "城市耗水率"), Named("Text5", "农村耗水率"),
+      Named("Text6", "城镇人口"), Named("Text7", "农村人口"), Named("Command1", "计算")}},
+    {"tab visits the button before the populations, and cycles",
+     {Press("Tab"), HasFocus("Text2"), Press("Tab"), Press("Tab"), HasFocus("Text4"),
+      Press("Tab"), Press("Tab"), HasFocus("Command1"), Press("Tab"), HasFocus("Text6"),
+      Press("Tab"), HasFocus("Text7"), Press("Tab"), HasFocus("Text1"), Press("Shift+Tab"),
+      HasFocus("Text7")}},
+    {"empty populations show 0", {Click(), Shows("Label7", "0")}},
+    {"10000 urban and 5000 rural",
+     {Type("Text6", "10000"), Type("Text7", "5000"), Click(), Shows("Label7", "584000")}},
+    {"one urban resident", {Type("Text6", "1"), Click(), Shows("Label7", "54.75")}},
+    {"one rural resident shows 15 digits",
+     {Type("Text6", "0"), Type("Text7", "1"), Click(), Shows("Label7", "7.3")}},
+    {"a comma ends the rate",
+     {Type("Text4", "0,25"), Type("Text6", "1"), Click(), Shows("Label7", "73")}},
+    {"a blank inside a number is skipped",
+     {Type("Text6", "1 000"), Click(), Shows("Label7", "54750")}},
+    {"full-width digits from an input method",
+     {Commit("Text6", "１００００"), Commit("Text7", "５０００"), Click(), Shows("Label7", "584000")}},
+    {"space on the button computes",
+     {Type("Text6", "1"), Focus("Command1"), Press("Space"), Shows("Label7", "54.75")}},
+    {"enter on the button computes",
+     {Type("Text6", "1"), Focus("Command1"), Press("Return"), Shows("Label7", "54.75")}},
+    {"enter in a box does nothing",
+     {Type("Text6", "1"), Press("Return"), Shows("Label7", ""), Reported("")}},
+    {"two clicks in a row, and edits, keep the result until the next click",
+     {Type("Text6", "10000"), Type("Text7", "5000"), Click(), Click(), Shows("Label7", "584000"),
+      Type("Text6", "1"), Type("Text7", ""), Shows("Label7", "584000"), Click(),
+      Shows("Label7", "54.75")}},
+    {"overflow in a box is reported and loses nothing",
+     {Type("Text6", "1"), Click(), Type("Text7", "-1e309"), Click(), Reported(OVERFLOW_REPORT),
+      Shows("Label7", "54.75"), Shows("Text7", "-1e309"), Shows("Text6", "1"),
+      Type("Text7", "0"), Click(), Shows("Label7", "54.75"), Reported(OVERFLOW_REPORT)}},
+    {"overflow in the formula is reported and loses nothing",
+     {Type("Text1", "1e300"), Type("Text6", "1e300"), Click(), Reported(OVERFLOW_REPORT),
+      Shows("Label7", ""), Shows("Text1", "1e300"), Shows("Text6", "1e300")}},
+    {"the longest result is shown whole",
+     {Type("Text1", "-1.23456789012346e300"), Type("Text3", "1"), Type("Text4", "0"),
+      Type("Text6", "1"), Click(), Shows("Label7", "-1.23456789012346E+297"),
+      Type("Text6", "0"), Click(), Shows("Label7", "0")}},
+};
+
+#undef OVERFLOW_REPORT
+
+} // namespace scenarios
