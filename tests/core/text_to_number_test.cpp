@@ -135,7 +135,7 @@ TEST(PeerData, EveryTextReadsToItsDouble)
             std::from_chars(line.data() + 14, line.data() + 30, bits, 16);
             const std::string text = line.substr(31);
             std::string blanked = text;
-            blanked.insert(random() % (text.size() + 1), " ");
+            blanked.insert(blanked.begin() + random() % (text.size() + 1), ' ');
             for (const std::string& variant : {text, blanked, FullWidth(text)}) {
                 const auto got = std::bit_cast<std::uint64_t>(core::TextToNumber(variant));
                 if (got != bits && ++failures <= 10)
