@@ -1,42 +1,19 @@
 #include "platform/application.h"
 
+#include "platform/qt/display.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-#include <cstdio>
-
 namespace platform {
-namespace {
-
-// Qt's X11 and Wayland back ends abort when there is no server to connect to;
-// tell the user what is wrong instead. An explicit QT_QPA_PLATFORM (offscreen,
-// vnc, ...) is left to Qt.
-bool HasDisplay()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#else
-    return true;
-#endif
-}
-
-} // namespace
 
 int Run(int argc, char* argv[], const ProgramDescription& program)
 {
-    if (!HasDisplay()) {
-        std::fprintf(stderr,
-                     "%s: 本程序需要图形桌面。\n"
-                     "%s: this program needs a graphical desktop (no DISPLAY or WAYLAND_DISPLAY "
-                     "is set).\n"
-                     "To run it without one, use a virtual X server: xvfb-run -a %s\n",
-                     program.name, program.name, argc > 0 ? argv[0] : program.name);
+    if (!qt::FindDisplay(argc, argv, program.name))
         return 2;
-    }
 
     QApplication app(argc, argv);
     const std::unique_ptr<QWidget> form = Start(program);
