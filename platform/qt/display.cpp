@@ -104,20 +104,18 @@ std::optional<Reason> ReachX11(const QByteArray& display)
 }
 
 // Connects to the compositor's socket where Qt's Wayland back end will look
-// for it (WAYLAND_DISPLAY, by default wayland-0, in XDG_RUNTIME_DIR unless it
+// for it (WAYLAND_DISPLAY, wayland-0 when unset, in XDG_RUNTIME_DIR unless it
 // is a path) and hangs up again.
 std::optional<Reason> ReachWayland()
 {
     if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
         return std::nullopt; // a connection the compositor handed over
-    QByteArray socket = qgetenv("WAYLAND_DISPLAY");
-    if (socket.isEmpty())
-        socket = "wayland-0";
+    QByteArray socket = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ? qgetenv("WAYLAND_DISPLAY") : "wayland-0";
     if (!socket.startsWith('/')) {
         const QByteArray folder = qgetenv("XDG_RUNTIME_DIR");
-        if (folder.isEmpty())
-            return Reason{"未设置 XDG_RUNTIME_DIR，找不到 Wayland 套接字 " + Quoted(socket),
-                          "XDG_RUNTIME_DIR is not set, so the Wayland socket " + Quoted(socket)
+        if (!folder.startsWith('/'))
+            return Reason{"XDG_RUNTIME_DIR 未设为文件夹路径，找不到 Wayland 套接字 " + Quoted(socket),
+                          "XDG_RUNTIME_DIR is not set to a folder, so the Wayland socket " + Quoted(socket)
                               + " cannot be found"};
         socket = folder + '/' + socket;
     }
@@ -213,8 +211,10 @@ bool FindDisplay(int argc, char* argv[], const char* programName)
             continue;
         if (option[1] == '-')
             ++option;
-        if (std::strcmp(option, "-platform") == 0)
-            choices = argv[choicesArgument = ++i];
+        if (std::strcmp(option, "-platform") == 0) {
+            choicesArgument = ++i;
+            choices = argv[i];
+        }
         else if (std::strcmp(option, "-platformpluginpath") == 0)
             pluginPath = argv[++i];
         else if (std::strcmp(option, "-display") == 0)
