@@ -1,4 +1,5 @@
 #include "platform/backend.h"
+#include "platform/qt/display.h"
 #include "platform/qt/form.h"
 
 #include <QApplication>
@@ -8,21 +9,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 
-#include <cstdio>
-
 namespace platform {
-namespace {
-
-// Qt's X11 and Wayland back ends abort when there is no server to connect to;
-// tell the user what is wrong instead. An explicit QT_QPA_PLATFORM (offscreen,
-// vnc, ...) is left to Qt.
-bool HasDisplay()
-{
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-} // namespace
 
 void ShowWarningBox(Form& form, const std::string& title, const std::string& text)
 {
@@ -36,15 +23,8 @@ void ShowWarningBox(Form& form, const std::string& title, const std::string& tex
 
 int Run(const ProgramDescription& program, int argc, char* argv[])
 {
-    if (!HasDisplay()) {
-        std::fprintf(stderr,
-                     "%s: 本程序需要图形桌面。\n"
-                     "%s: this program needs a graphical desktop (no DISPLAY or WAYLAND_DISPLAY "
-                     "is set).\n"
-                     "To run it without one, use a virtual X server: xvfb-run -a %s\n",
-                     program.name, program.name, argc > 0 ? argv[0] : program.name);
+    if (!qt::FindDisplay(argc, argv, program.name))
         return 2;
-    }
 
     QApplication app(argc, argv);
     const std::unique_ptr<QWidget> form = qt::Start(program);

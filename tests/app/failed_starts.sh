@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Starts that cannot reach a window system end plainly: status 2 within
+# seconds, the reason and how to run headless on stderr, no core file. A
+# Wayland session without a compositor falls back to X11 (the DISPLAY of
+# scripts/with-xvfb, which runs this) and shows its window.
+set -u
+app=$1 x11=$DISPLAY failed=0
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && ulimit -c unlimited
+clean=(env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE)
+while IFS='|' read -r vars reason; do
+    out=$(timeout 10 "${clean[@]}" $vars "$app" 2>&1)
+    status=$?
+    if [[ $status != 2 || $out != *"xvfb-run -a"* || $out != *"$reason"* ]] || compgen -G 'core*' > /dev/null; then
+        printf 'FAIL [%s] status %s, wanted 2 and "%s":\n%s\n' "$vars" "$status" "$reason" "$out"
+        failed=1
+    fi
+done << 'EOF'
+|xcb: DISPLAY is not set
+DISPLAY=:7777|xcb: no X server answers at ":7777"
+WAYLAND_DISPLAY=nothing|wayland: no
+XDG_SESSION_TYPE=wayland|wayland: no
+QT_QPA_PLATFORM=nosuch|no Qt platform plugin "nosuch"
+EOF
+"${clean[@]}" DISPLAY="$x11" XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nothing "$app" &
+app_pid=$!
+if [[ -z $(timeout 10 xdotool search --sync --name '^Form1$') ]]; then
+    echo "FAIL: a Wayland session without a compositor did not start on X11"
+    failed=1
+fi
+kill "$app_pid"
+exit "$failed"
