@@ -10,10 +10,15 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" > /dev/null
 expected="bin/discharge
 share/applications/$id.desktop
+share/doc/discharge/changelog.gz
+share/doc/discharge/copyright
 share/icons/hicolor/16x16/apps/$id.png
 share/icons/hicolor/32x32/apps/$id.png
 share/icons/hicolor/48x48/apps/$id.png
 share/icons/hicolor/scalable/apps/$id.svg
+share/lintian/overrides/discharge
+share/man/man1/discharge.1.gz
+share/man/zh_CN/man1/discharge.1.gz
 share/metainfo/$id.metainfo.xml"
 actual=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
 echo "$actual"
