@@ -1,8 +1,7 @@
 // The Qt window's driver of the window scenarios, and what only a window can
-// show: places and sizes, the caption font, a pasted megabyte, the warning box.
+// show: the caption font, a pasted megabyte, the warning box.
 #include "platform/qt/form.h"
 #include "tests/ui/scenarios.h"
-#include "ui/Form1.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -17,73 +16,62 @@
 
 Q_DECLARE_METATYPE(const scenarios::Scenario*)
 
-class QtFormTest : public QObject {
+class QtFormTest : public QObject, public scenarios::Driver {
     Q_OBJECT
 
     std::unique_ptr<QWidget> form;
-    QStringList reports;
     platform::ErrorReporter shown;
 
     QWidget* control(const char* name) { return form->findChild<QWidget*>(name); }
-    void click() { QTest::mouseClick(control("Command1"), Qt::LeftButton); }
 
-    void play(const scenarios::Step& step)
+    void Type(const char* box, const char* text) override
     {
-        using scenarios::Do;
-        QWidget* target = control(step.control);
-        const QString text = QString::fromUtf8(step.text);
-        switch (step.what) {
-        case Do::Type:
-            QTest::mouseClick(target, Qt::LeftButton);
-            QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(target, Qt::Key_Delete);
-            QTest::keyClicks(target, text);
-            break;
-        case Do::Commit: {
-            target->setFocus();
-            QInputMethodEvent commit;
-            commit.setCommitString(text);
-            QApplication::sendEvent(target, &commit);
-            break;
-        }
-        case Do::Click:
-            click();
-            break;
-        case Do::Focus:
-            target->setFocus();
-            break;
-        case Do::Press: {
-            const QKeyCombination key = QKeySequence(text)[0];
-            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-            break;
-        }
-        case Do::Shows:
-            QCOMPARE(target->property("text").toString(), text);
-            if (qobject_cast<QLabel*>(target)) { // a box scrolls its text; a label must fit it
-                QVERIFY(target->fontMetrics().horizontalAdvance(text) <= target->contentsRect().width());
-                QVERIFY(form->rect().contains(target->geometry()));
-            }
-            break;
-        case Do::Named:
-            QCOMPARE(QAccessible::queryAccessibleInterface(target)->text(QAccessible::Name), text);
-            break;
-        case Do::HasFocus:
-            QCOMPARE(QApplication::focusWidget(), target);
-            break;
-        case Do::Reported:
-            QCOMPARE(reports.join('\n'), text);
-            break;
-        }
+        QTest::mouseClick(control(box), Qt::LeftButton);
+        QTest::keyClick(control(box), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(control(box), Qt::Key_Delete);
+        QTest::keyClicks(control(box), QString::fromUtf8(text));
+    }
+    void Commit(const char* box, const char* text) override
+    {
+        control(box)->setFocus();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8(text));
+        QApplication::sendEvent(control(box), &commit);
+    }
+    void Click() override { QTest::mouseClick(control("Command1"), Qt::LeftButton); }
+    void Focus(const char* name) override { control(name)->setFocus(); }
+    void Press(std::string_view key) override
+    {
+        const QKeyCombination combination = QKeySequence(QString::fromUtf8(key.data(), key.size()))[0];
+        QTest::keyClick(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+    }
+    std::string Text(const char* name) override
+    {
+        return control(name)->property("text").toString().toStdString();
+    }
+    bool ShownWhole(const char* name) override
+    {
+        auto* label = qobject_cast<QLabel*>(control(name));
+        return !label || (label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width()
+                          && form->rect().contains(label->geometry()));
+    }
+    std::optional<std::string> Name(const char* name) override
+    {
+        return QAccessible::queryAccessibleInterface(control(name))->text(QAccessible::Name).toStdString();
+    }
+    std::string FocusName() override { return QApplication::focusWidget()->objectName().toStdString(); }
+    Place PlaceOf(const char* name) override
+    {
+        const QRect r = control(name)->geometry();
+        return {r.x(), r.y(), r.width(), r.height()};
     }
 
 private slots:
     void init()
     {
         reports.clear();
-        shown = platform::SetErrorReporter(
-            [this](platform::Form&, const std::string& title, const std::string& text) {
-                reports.append(QString::fromStdString(title + '|' + text));
-            });
+        shown = platform::SetErrorReporter([this](platform::Form&, const std::string& title,
+                                                  const std::string& text) { Record(title, text); });
         form = platform::qt::CreateForm(Form1);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -104,40 +92,33 @@ private slots:
     {
         QFETCH(const scenarios::Scenario*, scenario);
         for (const scenarios::Step& step : scenario->steps) {
-            play(step);
-            if (QTest::currentTestFailed())
-                return;
+            const std::string wrong = Play(step);
+            QVERIFY2(wrong.empty(), wrong.c_str());
         }
     }
 
-    // Every control where the description puts it, at 15 twips a pixel, and
-    // there still when the window grows; captions in the program's own face.
-    void placesSizesAndCaptionFont()
+    // The form's size and its controls' places, also once the window grows;
+    // everything drawn in the program's own face.
+    void placesAndFont()
     {
         QCOMPARE(form->size(), QSize(506, 352));
-        QCOMPARE(form->windowTitle(), QString("Form1"));
-        for (const platform::ControlDescription& described : Form1.controls) {
-            QWidget* widget = control(described.name);
-            QCOMPARE(widget->geometry(), QRect(described.left / 15, described.top / 15,
-                                               described.width / 15, described.height / 15));
-            QCOMPARE(QFontInfo(widget->font()).family(), QString("Discharge Captions"));
-        }
-        const QRect before = control("Text6")->geometry();
+        QCOMPARE(CheckPlaces(), std::string());
         form->resize(800, 600);
         QTRY_COMPARE(form->size(), QSize(800, 600));
-        QCOMPARE(control("Text6")->geometry(), before);
+        QCOMPARE(CheckPlaces(), std::string());
+        for (QWidget* widget : form->findChildren<QWidget*>())
+            QCOMPARE(QFontInfo(widget->font()).family(), QString("Discharge Captions"));
     }
 
     // A megabyte pasted into a box is kept whole and read like a short text;
     // the result can then be selected with the mouse.
     void pastedMegabyte()
     {
-        auto* box = form->findChild<QLineEdit*>("Text6");
         QApplication::clipboard()->setText("10000" + QString((1 << 20) - 5, u' '));
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(box->text().size(), 1 << 20);
-        click();
+        Focus("Text6");
+        QTest::keyClick(control("Text6"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Text("Text6").size(), std::size_t(1 << 20));
+        Click();
         auto* result = form->findChild<QLabel*>("Label7");
         QTest::mouseDClick(result, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(result->selectedText(), QString("547500"));
@@ -158,8 +139,8 @@ private slots:
                        .join('|');
             box->buttons().first()->click();
         });
-        form->findChild<QLineEdit*>("Text1")->setText("1e999");
-        click();
+        Type("Text1", "1e999");
+        Click();
         QCOMPARE(seen, QString("Form1|溢出：计算结果超出数值范围。|确定|1|owned|warning"));
         QVERIFY(form->isVisible());
     }

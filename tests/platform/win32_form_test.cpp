@@ -1,10 +1,9 @@
 // The Win32 window's driver of the window scenarios, and what only a window
-// can show: places and sizes, the caption font, a pasted megabyte, the
-// warning box. Keys and characters are posted to the focused control and go
-// through the program's own message handling.
+// can show: the caption font, a pasted megabyte, the warning box. Keys and
+// characters are posted to the focused control and go through the program's
+// own message handling.
 #include "platform/win32/form.h"
 #include "tests/ui/scenarios.h"
-#include "ui/Form1.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +16,6 @@ using platform::win32::Wide;
 
 // COM serves the screen-reader names, on this one thread, as Run sets it up.
 const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
-// Whether this system keeps names given to windows for screen readers:
-// Windows does; Wine's accessibility runtime answers E_NOTIMPL.
-bool KeepsGivenNames()
-{
-    static const bool keeps = [] {
-        IAccPropServices* services = nullptr;
-        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                         reinterpret_cast<void**>(&services));
-        const HRESULT result = services->SetHwndPropStr(GetDesktopWindow(), DWORD(OBJID_CLIENT),
-                                                        CHILDID_SELF, PROPID_ACC_DESCRIPTION, L"");
-        services->Release();
-        std::printf("names given to windows are %s (0x%08lx)\n", result == S_OK ? "kept" : "not kept", result);
-        return result == S_OK;
-    }();
-    return keeps;
-}
 
 void Pump()
 {
@@ -49,22 +31,12 @@ std::string TextOf(HWND window)
     return Utf8(text);
 }
 
-RECT PlaceOf(HWND control)
-{
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-class Win32Form : public testing::Test {
+class Win32Form : public testing::Test, public scenarios::Driver {
 protected:
     void SetUp() override
     {
         shown = platform::SetErrorReporter([this](platform::Form&, const std::string& title,
-                                                  const std::string& text) {
-            reports += (reports.empty() ? "" : "\n") + title + '|' + text;
-        });
+                                                  const std::string& text) { Record(title, text); });
         form = platform::win32::CreateForm(Form1);
         platform::win32::Show(form);
         Pump();
@@ -77,11 +49,6 @@ protected:
     }
 
     HWND control(const char* name) { return platform::win32::Control(form, name); }
-    void Click()
-    {
-        SendMessageW(control("Command1"), BM_CLICK, 0, 0);
-        Pump();
-    }
     void Key(UINT key, bool shift = false)
     {
         BYTE keys[256];
@@ -94,89 +61,101 @@ protected:
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
     }
-    void Post(HWND target, UINT message, const char* text)
+    void Post(const char* box, UINT message, const char* text)
     {
-        SetFocus(target);
+        SetFocus(control(box));
         for (const wchar_t c : Wide(text))
-            PostMessageW(target, message, c, 1);
+            PostMessageW(control(box), message, c, 1);
         Pump();
     }
-    // A label shows its whole text: it fits the label, and the label the form.
-    void ExpectWhole(HWND label, const char* text)
+    HFONT FontOf(const char* name) { return reinterpret_cast<HFONT>(SendMessageW(control(name), WM_GETFONT, 0, 0)); }
+
+    void Type(const char* box, const char* text) override
     {
+        SetFocus(control(box));
+        SendMessageW(control(box), EM_SETSEL, 0, -1);
+        Key(VK_DELETE);
+        Post(box, WM_CHAR, text);
+    }
+    void Commit(const char* box, const char* text) override { Post(box, WM_IME_CHAR, text); }
+    void Click() override
+    {
+        SendMessageW(control("Command1"), BM_CLICK, 0, 0);
+        Pump();
+    }
+    void Focus(const char* name) override { SetFocus(control(name)); }
+    void Press(std::string_view key) override
+    {
+        Key(key == "Return" ? VK_RETURN : key == "Space" ? VK_SPACE : VK_TAB, key == "Shift+Tab");
+    }
+    std::string Text(const char* name) override { return TextOf(control(name)); }
+    bool ShownWhole(const char* name) override
+    {
+        const HWND label = control(name);
         wchar_t kind[16] = {};
         GetClassNameW(label, kind, 16);
         if (_wcsicmp(kind, L"Edit") == 0 && !(GetWindowLongW(label, GWL_STYLE) & ES_READONLY))
-            return; // a box scrolls its text
+            return true; // a box scrolls its text
         const HDC dc = GetDC(label);
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SelectObject(dc, FontOf(name));
+        const std::wstring text = Wide(TextOf(label));
         SIZE size{};
-        GetTextExtentPoint32W(dc, Wide(text).c_str(), int(Wide(text).size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
         ReleaseDC(label, dc);
         RECT inside, client;
         GetClientRect(label, &inside);
         GetClientRect(form, &client);
-        EXPECT_LE(size.cx, inside.right);
-        EXPECT_LE(PlaceOf(label).right, client.right);
+        const Place place = PlaceOf(name);
+        return size.cx <= inside.right && place.left + place.width <= client.right;
     }
-    void ExpectNamed(HWND target, const char* name)
+    // A box's name is what the program gives it, which Windows keeps for
+    // screen readers; Wine's accessibility runtime keeps nothing given
+    // (IAccPropServices answers E_NOTIMPL), so there only the button's name,
+    // from its own text, can be read back.
+    bool KeepsGivenNames()
     {
+        IAccPropServices* services = nullptr;
+        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void**>(&services));
+        const bool kept = services->SetHwndPropStr(form, DWORD(OBJID_CLIENT), CHILDID_SELF,
+                                                   PROPID_ACC_HELP, L"") == S_OK;
+        services->ClearHwndProps(form, DWORD(OBJID_CLIENT), CHILDID_SELF, &PROPID_ACC_HELP, 1);
+        services->Release();
+        return kept;
+    }
+    std::optional<std::string> Name(const char* name) override
+    {
+        if (std::string_view(name) != "Command1" && !KeepsGivenNames())
+            return std::nullopt;
         IAccessible* accessible = nullptr;
-        ASSERT_EQ(AccessibleObjectFromWindow(target, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&accessible)), S_OK);
+        AccessibleObjectFromWindow(control(name), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&accessible));
         VARIANT self{};
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
         BSTR got = nullptr;
         accessible->get_accName(self, &got);
-        EXPECT_EQ(got ? Utf8(got) : "", name);
-        SysFreeString(got);
         accessible->Release();
+        const std::string text = got ? Utf8(got) : "";
+        SysFreeString(got);
+        return text;
     }
-
-    void Play(const scenarios::Step& step)
+    std::string FocusName() override
     {
-        using scenarios::Do;
-        const HWND target = control(step.control);
-        const std::string_view text = step.text;
-        switch (step.what) {
-        case Do::Type:
-            SetFocus(target);
-            SendMessageW(target, EM_SETSEL, 0, -1);
-            Key(VK_DELETE);
-            Post(target, WM_CHAR, step.text);
-            break;
-        case Do::Commit:
-            Post(target, WM_IME_CHAR, step.text);
-            break;
-        case Do::Click:
-            Click();
-            break;
-        case Do::Focus:
-            SetFocus(target);
-            break;
-        case Do::Press:
-            Key(text == "Return" ? VK_RETURN : text == "Space" ? VK_SPACE : VK_TAB, text == "Shift+Tab");
-            break;
-        case Do::Shows:
-            EXPECT_EQ(TextOf(target), text);
-            ExpectWhole(target, step.text);
-            break;
-        case Do::Named: // a button is named by its own text, a box only by what it is given
-            if (target == control("Command1") || KeepsGivenNames())
-                ExpectNamed(target, step.text);
-            break;
-        case Do::HasFocus:
-            EXPECT_EQ(GetFocus(), target);
-            break;
-        case Do::Reported:
-            EXPECT_EQ(reports, text);
-            break;
-        }
+        for (const platform::ControlDescription& c : Form1.controls)
+            if (control(c.name) == GetFocus())
+                return c.name;
+        return "(none)";
+    }
+    Place PlaceOf(const char* name) override
+    {
+        RECT r;
+        GetWindowRect(control(name), &r);
+        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+        return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
 
     HWND form = nullptr;
-    std::string reports;
     platform::ErrorReporter shown;
 };
 
@@ -184,12 +163,8 @@ class Scenario : public Win32Form, public testing::WithParamInterface<scenarios:
 
 TEST_P(Scenario, Plays)
 {
-    for (const scenarios::Step& step : GetParam().steps) {
-        SCOPED_TRACE(std::string(step.control) + " " + step.text);
-        Play(step);
-        if (HasFailure())
-            return;
-    }
+    for (const scenarios::Step& step : GetParam().steps)
+        ASSERT_EQ(Play(step), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [](const auto& info) {
@@ -199,33 +174,21 @@ INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [
     return name;
 });
 
-// Every control where the description puts it, at 15 twips a pixel at 96 dpi,
-// and there still when the window grows; captions in the program's own face.
-TEST_F(Win32Form, PlacesSizesAndCaptionFont)
+// The form's size and its controls' places, also once the window grows;
+// captions in the program's own face.
+TEST_F(Win32Form, PlacesAndFont)
 {
     RECT client;
     GetClientRect(form, &client);
     EXPECT_EQ(client.right * 1000 + client.bottom, 506352);
-    EXPECT_EQ(TextOf(form), "Form1");
-    for (const platform::ControlDescription& described : Form1.controls) {
-        const HWND child = control(described.name);
-        const RECT place = PlaceOf(child);
-        const RECT expected{described.left / 15, described.top / 15,
-                            (described.left + described.width) / 15, (described.top + described.height) / 15};
-        EXPECT_TRUE(EqualRect(&place, &expected)) << described.name;
-        const HDC dc = GetDC(child);
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(dc, LF_FACESIZE, face);
-        ReleaseDC(child, dc);
-        if (described.kind != platform::ControlKind::TextBox) {
-            EXPECT_EQ(Utf8(face), "Discharge Captions") << described.name;
-        }
-    }
-    const RECT before = PlaceOf(control("Text6"));
+    EXPECT_EQ(CheckPlaces(), "");
     SetWindowPos(form, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
-    const RECT after = PlaceOf(control("Text6"));
-    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(CheckPlaces(), "");
+    for (const char* caption : {"Label1", "Label7", "Command1"}) {
+        LOGFONTW font{};
+        GetObjectW(FontOf(caption), sizeof font, &font);
+        EXPECT_EQ(Utf8(font.lfFaceName), "Discharge Captions");
+    }
 }
 
 // A megabyte pasted into a box is kept whole and read like a short text.
@@ -240,7 +203,7 @@ TEST_F(Win32Form, PastedMegabyte)
     SendMessageW(control("Text6"), WM_PASTE, 0, 0);
     EXPECT_EQ(GetWindowTextLengthW(control("Text6")), 1 << 20);
     Click();
-    EXPECT_EQ(TextOf(control("Label7")), "547500");
+    EXPECT_EQ(Text("Label7"), "547500");
 }
 
 // By default an overflow shows a warning box owned by the form, titled like
@@ -252,13 +215,11 @@ TEST_F(Win32Form, OverflowShowsWarningBox)
     SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
         const HWND box = FindWindowW(L"#32770", L"Form1");
         KillTimer(nullptr, timer);
-        wchar_t text[100] = {}, button[20] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 100);
-        GetDlgItemTextW(box, IDOK, button, 20);
-        seen = Utf8(text) + "|" + Utf8(button) + (GetWindow(box, GW_OWNER) ? "|owned" : "|not owned");
+        seen = TextOf(GetDlgItem(box, 0xFFFF)) + "|" + TextOf(GetDlgItem(box, IDOK))
+               + (GetWindow(box, GW_OWNER) ? "|owned" : "|not owned");
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
-    SetWindowTextW(control("Text1"), L"1e999");
+    Type("Text1", "1e999");
     Click();
     EXPECT_EQ(seen, "溢出：计算结果超出数值范围。|确定|owned");
     EXPECT_TRUE(IsWindowVisible(form));

@@ -3,21 +3,15 @@
 // scenario on a new Form1 with error reports recorded, not shown.
 #pragma once
 
+#include "ui/Form1.h"
+
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace scenarios {
 
-enum class Do {
-    Type,        // replace a box's text as a user does: select all, delete, type
-    Commit,      // an input method commits text into a box
-    Click,       // click Command1 with the mouse
-    Focus,       // give a control the focus
-    Press,       // press a key on the focused control: text is "Tab", "Shift+Tab", "Return" or "Space"
-    Shows,       // the control's text, whole on screen, never cut short
-    Named,       // what a screen reader calls the control
-    HasFocus,    // which control has the focus
-    Reported,    // every error report so far, "title|text" each, one a line
-};
+enum class Do { Type, Commit, Click, Focus, Press, Shows, Named, HasFocus, Reported };
 
 struct Step {
     Do what;
@@ -25,14 +19,21 @@ struct Step {
     const char* text = "";
 };
 
+// Replace a box's text as a user does: select all, delete, type.
 constexpr Step Type(const char* box, const char* text) { return {Do::Type, box, text}; }
+// An input method commits text into a box.
 constexpr Step Commit(const char* box, const char* text) { return {Do::Commit, box, text}; }
+// Click Command1 with the mouse.
 constexpr Step Click() { return {Do::Click}; }
 constexpr Step Focus(const char* control) { return {Do::Focus, control}; }
+// A key on the focused control: "Tab", "Shift+Tab", "Return" or "Space".
 constexpr Step Press(const char* key) { return {Do::Press, "", key}; }
+// The control's text; a label's is shown whole, never cut short.
 constexpr Step Shows(const char* control, const char* text) { return {Do::Shows, control, text}; }
+// What a screen reader calls the control.
 constexpr Step Named(const char* control, const char* name) { return {Do::Named, control, name}; }
 constexpr Step HasFocus(const char* control) { return {Do::HasFocus, control}; }
+// Every error report so far, "title|text" each, one a line.
 constexpr Step Reported(const char* reports) { return {Do::Reported, "", reports}; }
 
 struct Scenario {
@@ -91,5 +92,66 @@ inline const std::vector<Scenario> kAll = {
 };
 
 #undef OVERFLOW_REPORT
+
+// What a back end's driver does to its real window and reads back from it.
+struct Driver {
+    std::string reports; // the error reports so far, recorded instead of shown
+
+    virtual void Type(const char* box, const char* text) = 0;
+    virtual void Commit(const char* box, const char* text) = 0;
+    virtual void Click() = 0;
+    virtual void Focus(const char* control) = 0;
+    virtual void Press(std::string_view key) = 0;
+    virtual std::string Text(const char* control) = 0;
+    virtual bool ShownWhole(const char* label) = 0; // its text fits it, and it the form
+    virtual std::optional<std::string> Name(const char* control) = 0; // none where it cannot be read
+    virtual std::string FocusName() = 0;
+    struct Place { int left, top, width, height; };
+    virtual Place PlaceOf(const char* control) = 0; // pixels in the form's client area
+
+    void Record(const std::string& title, const std::string& text)
+    {
+        reports += (reports.empty() ? "" : "\n") + title + '|' + text;
+    }
+
+    // Plays one step; what differed from the table, or nothing.
+    std::string Play(const Step& step)
+    {
+        const auto expect = [&](const std::string& got) {
+            return got == step.text ? "" : std::string(step.control) + ": \"" + got + "\", not \"" + step.text + '"';
+        };
+        switch (step.what) {
+        case Do::Type: Type(step.control, step.text); break;
+        case Do::Commit: Commit(step.control, step.text); break;
+        case Do::Click: Click(); break;
+        case Do::Focus: Focus(step.control); break;
+        case Do::Press: Press(step.text); break;
+        case Do::Shows:
+            if (!ShownWhole(step.control))
+                return std::string(step.control) + " does not show its whole text";
+            return expect(Text(step.control));
+        case Do::Named: return expect(Name(step.control).value_or(step.text));
+        case Do::HasFocus: return FocusName() == step.control ? "" : "focus on " + FocusName() + ", not " + step.control;
+        case Do::Reported: return expect(reports);
+        }
+        return {};
+    }
+
+    // Every control where the form's description puts it, at 15 twips a
+    // pixel (96 dpi); what differed, or nothing.
+    std::string CheckPlaces()
+    {
+        std::string wrong;
+        for (const platform::ControlDescription& c : Form1.controls) {
+            const Place p = PlaceOf(c.name);
+            if (p.left != c.left / 15 || p.top != c.top / 15 || p.width != c.width / 15 || p.height != c.height / 15)
+                wrong += std::string(c.name) + " ";
+        }
+        return wrong;
+    }
+
+protected:
+    ~Driver() = default;
+};
 
 } // namespace scenarios
