@@ -144,9 +144,13 @@ bool Win32Form::OnCreate(HWND window)
             reinterpret_cast<HMENU>(INT_PTR(kFirstId + i)), instance, nullptr);
         if (!child)
             return false;
-        // No length limit (the default is 30,000 characters).
-        if (control.kind == ControlKind::TextBox)
+        // No length limit (the default is 30,000 characters); the caret after
+        // the text, where a click or the first focus leaves it on a desktop.
+        if (control.kind == ControlKind::TextBox) {
             SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
+            const int end = GetWindowTextLengthW(child);
+            SendMessageW(child, EM_SETSEL, end, end);
+        }
         if (!focus_ && (style & WS_TABSTOP))
             focus_ = child;
     }
