@@ -7,19 +7,22 @@ set -u
 app=$1 x11=$DISPLAY failed=0
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && ulimit -c unlimited
 clean=(env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE)
-while IFS='|' read -r vars reason; do
-    out=$(timeout 10 "${clean[@]}" $vars "$app" 2>&1)
+while IFS='|' read -r vars args reason; do
+    out=$(timeout 10 "${clean[@]}" $vars "$app" $args 2>&1)
     status=$?
-    if [[ $status != 2 || $out != *"xvfb-run -a"* || $out != *"$reason"* ]] || compgen -G 'core*' > /dev/null; then
+    # The reason in English as given, and a reason line in Chinese.
+    if [[ $status != 2 || $out != *"xvfb-run -a"* || $out != *"$reason"* ]] || compgen -G 'core*' > /dev/null \
+        || ! grep -q '^  [a-z]*：' <<< "$out"; then
         printf 'FAIL [%s] status %s, wanted 2 and "%s":\n%s\n' "$vars" "$status" "$reason" "$out"
         failed=1
     fi
 done << 'EOF'
-|xcb: DISPLAY is not set
-DISPLAY=:7777|xcb: no X server answers at ":7777"
-WAYLAND_DISPLAY=nothing|wayland: no
-XDG_SESSION_TYPE=wayland|wayland: no
-QT_QPA_PLATFORM=nosuch|no Qt platform plugin "nosuch"
+||xcb: DISPLAY is not set
+DISPLAY=:7777||xcb: no X server answers at ":7777"
+WAYLAND_DISPLAY=nothing||wayland: no
+XDG_SESSION_TYPE=wayland||wayland: no
+QT_QPA_PLATFORM=nosuch||no Qt platform plugin "nosuch"
+QT_QPA_PLATFORM=offscreen|-platform nosuch|no Qt platform plugin "nosuch"
 EOF
 "${clean[@]}" DISPLAY="$x11" XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nothing "$app" &
 app_pid=$!
