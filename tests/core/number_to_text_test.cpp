@@ -14,14 +14,13 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-TEST(NumberToText, EdgesOfTheDisplayForm)
+// What the sweep below cannot show: zero's sign, values that are no number,
+// and the longest text a result can have.
+TEST(NumberToText, Edges)
 {
     const std::pair<double, const char*> rows[] = {
-        {0.0, "0"}, {-0.0, "0"}, {7.299999999999998, "7.3"}, {0.5, "0.5"}, {0.0001, "0.0001"},
-        {0.00001, "1E-05"}, {9999999999999999.0, "1E+16"}, {1e15, "1E+15"}, {584000, "584000"},
-        {123456789012345678.0, "1.23456789012346E+17"}, {-1.23456789012346e297, "-1.23456789012346E+297"},
-        {std::numeric_limits<double>::max(), "1.79769313486232E+308"}, {kInf, "INF"}, {-kInf, "-INF"},
-        {std::numeric_limits<double>::quiet_NaN(), "NAN"}};
+        {-0.0, "0"}, {kInf, "INF"}, {-kInf, "-INF"}, {std::numeric_limits<double>::quiet_NaN(), "NAN"},
+        {-1.23456789012346e297, "-1.23456789012346E+297"}, {7.299999999999998, "7.3"}};
     for (const auto& [value, text] : rows)
         EXPECT_EQ(core::NumberToText(value), text) << std::hexfloat << value;
 }

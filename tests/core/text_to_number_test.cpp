@@ -36,28 +36,22 @@ INSTANTIATE_TEST_SUITE_P(Rows, TextToNumber, testing::Values(
     // Lenient reading: what is skipped, what ends the number, what is a word.
     Row{"EmptyIsZero", "", 0}, Row{"CommaEnds", "0,25", 0}, Row{"LoneSignIsZero", "-", 0},
     Row{"TabsLineFeedsAndBlanksSkipped", "\t1\n2 .\t5", 12.5}, Row{"CarriageReturnEnds", "1\r2", 1},
-    Row{"BlankAfterSignSkipped", "- 5", -5}, Row{"SecondPointEnds", "1.2.3", 1.2},
-    Row{"TrailingLettersIgnored", "12abc", 12}, Row{"NanIsAWord", " nAn", 0},
-    Row{"InfinityIsAWord", "-Infinity", 0}, Row{"PlusSign", "+.5", 0.5},
-    Row{"EmbeddedNulEnds", std::string("1\0" "2", 3), 1},
+    Row{"BlankAfterSignSkipped", "- 5", -5}, Row{"TrailingLettersIgnored", "12abc", 12},
+    Row{"NanIsAWord", " nAn", 0}, Row{"InfinityIsAWord", "-Infinity", 0}, Row{"PlusSign", "+.5", 0.5},
     // Exponents: blanks inside, missing digits, and any length.
     Row{"ExponentBlanksSkipped", "1 e - 2", 0.01}, Row{"ExponentLetterAloneIgnored", "7ex", 7},
     Row{"EndlessNegativeExponent", "1e-99999999999999999999", 0},
     Row{"EndlessPositiveExponent", "1e99999999999999999999", kInf},
-    Row{"LongZeroExponent", "1e" + k600, 1}, Row{"LongFractionUndone", "0." + k600 + "1e601", 1},
-    Row{"LongIntegerStillInfinite", "1" + k600 + "e-10", kInf},
-    Row{"LongFractionStillZero", "0." + k600 + "1e10", 0},
+    Row{"LongFractionUndone", "0." + k600 + "1e601", 1}, Row{"LongIntegerStillInfinite", "1" + k600 + "e-10", kInf},
     // Hexadecimal and octal integers.
-    Row{"Hex", "&HFFFF", 65535}, Row{"HexWithoutDigits", "&H", 0},
-    Row{"HexBeyond64BitsRounds", "&H" + std::string(17, 'F'), 0x1p68},
+    Row{"Hex", "&HFFFF", 65535}, Row{"HexBeyond64BitsRounds", "&H" + std::string(17, 'F'), 0x1p68},
     Row{"HexBeyondDouble", "&H" + std::string(300, 'F'), kInf}, Row{"OctalStopsAtEight", "&O178", 15},
-    Row{"OctalBeyond64BitsRounds", "&O1" + std::string(21, '7'), 0x1p64},
-    Row{"UnknownRadix", "&X1", 0}, Row{"BlankAfterAmpersand", "& H10", 16},
+    Row{"OctalBeyond64BitsRounds", "&O1" + std::string(21, '7'), 0x1p64}, Row{"UnknownRadix", "&X1", 0},
+    Row{"BlankAfterAmpersandSkipped", "& H10", 16},
     // Full-width forms, as a Chinese input method types them; bad UTF-8.
-    Row{"FullWidthPointAndMinus", "－０．２５", -0.25}, Row{"FullWidthCommaEnds", "０，２５", 0},
-    Row{"IdeographicSpaceSkipped", "１\u3000０００", 1000}, Row{"FullWidthHex", "＆ＨＦＦ", 255},
-    Row{"OtherChineseEnds", "12万", 12}, Row{"InvalidByteEnds", "12\xff" "3", 12},
-    Row{"TruncatedFullWidthEnds", "1\xef\xbc", 1}, Row{"OverlongDigitIsNoDigit", "\xc0\xb1", 0}),
+    Row{"FullWidthPointAndMinus", "－０．２５", -0.25}, Row{"IdeographicSpaceSkipped", "１\u3000０００", 1000},
+    Row{"FullWidthHex", "＆ＨＦＦ", 255}, Row{"OtherChineseEnds", "12万", 12},
+    Row{"InvalidByteEnds", "12\xff" "3", 12}, Row{"TruncatedFullWidthEnds", "1\xef\xbc", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every text of the peer parsers' test suites reads to their binary64 result,

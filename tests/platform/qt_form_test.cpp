@@ -1,11 +1,13 @@
 // The Qt window's driver of the window scenarios, and what only a window can
 // show: the caption font, a pasted megabyte, the warning box.
+#include "app/program.h"
 #include "platform/qt/form.h"
 #include "tests/ui/scenarios.h"
 
 #include <QAccessible>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QIcon>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,7 +61,7 @@ class QtFormTest : public QObject, public scenarios::Driver {
     {
         return QAccessible::queryAccessibleInterface(control(name))->text(QAccessible::Name).toStdString();
     }
-    std::string FocusName() override { return QApplication::focusWidget()->objectName().toStdString(); }
+    bool HasFocus(const char* name) override { return QApplication::focusWidget() == control(name); }
     Place PlaceOf(const char* name) override
     {
         const QRect r = control(name)->geometry();
@@ -143,6 +145,20 @@ private slots:
         Click();
         QCOMPARE(seen, QString("Form1|溢出：计算结果超出数值范围。|确定|1|owned|warning"));
         QVERIFY(form->isVisible());
+    }
+
+    // The program as main starts it, short of the event loop: the form shown
+    // with the focus in Text1, the application named, its icon, Qt's texts in
+    // Chinese (scripts/packages installs Qt's translations).
+    void programStart()
+    {
+        form = platform::qt::Start(Program());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(HasFocus("Text1"));
+        QCOMPARE(QApplication::applicationVersion(), QString("1.0.0.0"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString(DISCHARGE_APP_ID));
+        QCOMPARE(form->windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("撤消(&U)"));
     }
 };
 

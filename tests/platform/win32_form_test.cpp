@@ -110,13 +110,7 @@ protected:
     // Wine's accessibility runtime keeps none (IAccPropServices answers
     // E_NOTIMPL), so names cannot be read back here.
     std::optional<std::string> Name(const char*) override { return std::nullopt; }
-    std::string FocusName() override
-    {
-        for (const platform::ControlDescription& c : Form1.controls)
-            if (control(c.name) == GetFocus())
-                return c.name;
-        return "(none)";
-    }
+    bool HasFocus(const char* name) override { return GetFocus() == control(name); }
     Place PlaceOf(const char* name) override
     {
         RECT r;

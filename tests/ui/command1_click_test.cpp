@@ -1,5 +1,5 @@
-// Command1_Click against a stand-in form: it reads each box into its own
-// field, and shows the result or reports an overflow, for any figures.
+// Command1_Click against a stand-in form: each box feeds its own field, and
+// the label shows the result, or an overflow is reported and nothing written.
 #include "core/discharge.h"
 #include "ui/Form1.h"
 
@@ -8,12 +8,10 @@
 #include <cmath>
 #include <map>
 #include <random>
-#include <string>
 
 namespace {
 
-class StandIn final : public platform::Form {
-public:
+struct StandIn final : platform::Form {
     std::map<std::string, std::string, std::less<>> texts;
     std::string shown = "(nothing)", reports;
 
@@ -28,29 +26,22 @@ public:
 TEST(Command1Click, ShowsTheFormulaOfTheSevenBoxesOrReportsOverflow)
 {
     platform::SetErrorReporter([](platform::Form& form, const std::string& title, const std::string& text) {
-        static_cast<StandIn&>(form).reports += title + '|' + text + '\n';
+        static_cast<StandIn&>(form).reports += title + '|' + text;
     });
     std::mt19937_64 random(7590);
-    std::uniform_int_distribution<int> exponent(-20, 320);
     for (int row = 0; row < 20000; ++row) {
         StandIn form;
         double in[7];
         for (int i = 0; i < 7; ++i) {
-            const std::string text = std::to_string(random() % 2000) + "e"
-                                     + std::to_string(row % 4 ? int(random() % 3) - 1 : exponent(random));
+            const std::string text = std::to_string(random() % 2000) + "e" + std::to_string(random() % (row % 4 ? 3 : 340) - 20);
             form.texts["Text" + std::to_string(i + 1)] = text;
             in[i] = core::TextToNumber(text);
         }
-        const double total =
-            core::ComputeDischarge({in[0], in[1], in[2], in[3], in[4], in[5], in[6]}) / 1000;
+        const double shown = core::ComputeDischarge({in[0], in[1], in[2], in[3], in[4], in[5], in[6]}) / 1000;
         Command1_Click(form);
-        if (std::isfinite(total)) {
-            ASSERT_EQ(form.shown, "Label7=" + core::NumberToText(total)) << "row " << row;
-            ASSERT_EQ(form.reports, "");
-        } else {
-            ASSERT_EQ(form.shown, "(nothing)") << "row " << row;
-            ASSERT_EQ(form.reports, "Form1|溢出：计算结果超出数值范围。\n");
-        }
+        ASSERT_EQ(form.shown + form.reports, std::isfinite(shown) ? "Label7=" + core::NumberToText(shown)
+                                                                  : "(nothing)Form1|溢出：计算结果超出数值范围。")
+            << "row " << row;
     }
 }
 
