@@ -46,7 +46,7 @@ protected:
         platform::SetErrorReporter(shown);
     }
 
-    HWND control(const char* name) { return platform::win32::Control(form, name); }
+    HWND control(const char* name) { return *name ? platform::win32::Control(form, name) : form; }
     void Key(UINT key, bool shift = false)
     {
         BYTE keys[256];
@@ -76,6 +76,26 @@ protected:
         Post(box, WM_CHAR, text);
     }
     void Commit(const char* box, const char* text) override { Post(box, WM_IME_CHAR, text); }
+    void Paste(const char* box, const std::string& text) override
+    {
+        const std::wstring wide = Wide(text);
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+        memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        OpenClipboard(form);
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        SetFocus(control(box));
+        SendMessageW(control(box), WM_PASTE, 0, 0);
+    }
+    void Grow() override { SetWindowPos(form, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER); }
+    std::string Face(const char* name) override
+    {
+        LOGFONTW font{};
+        GetObjectW(FontOf(name), sizeof font, &font);
+        return Utf8(font.lfFaceName);
+    }
     void Click() override
     {
         SendMessageW(control("Command1"), BM_CLICK, 0, 0);
@@ -116,6 +136,8 @@ protected:
         RECT r;
         GetWindowRect(control(name), &r);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+        if (!*name)
+            GetClientRect(form, &r);
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
 
@@ -137,38 +159,6 @@ INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [
         c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     return name;
 });
-
-// The form's size and its controls' places, also once the window grows;
-// captions in the program's own face.
-TEST_F(Win32Form, PlacesAndFont)
-{
-    RECT client;
-    GetClientRect(form, &client);
-    EXPECT_EQ(client.right * 1000 + client.bottom, 506352);
-    EXPECT_EQ(CheckPlaces(), "");
-    SetWindowPos(form, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(CheckPlaces(), "");
-    for (const char* caption : {"Label1", "Label7", "Command1"}) {
-        LOGFONTW font{};
-        GetObjectW(FontOf(caption), sizeof font, &font);
-        EXPECT_EQ(Utf8(font.lfFaceName), "Discharge Captions");
-    }
-}
-
-// A megabyte pasted into a box is kept whole and read like a short text.
-TEST_F(Win32Form, PastedMegabyte)
-{
-    const std::wstring text = L"10000" + std::wstring((1 << 20) - 5, L' ');
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    ASSERT_TRUE(OpenClipboard(form) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory));
-    CloseClipboard();
-    SendMessageW(control("Text6"), WM_PASTE, 0, 0);
-    EXPECT_EQ(GetWindowTextLengthW(control("Text6")), 1 << 20);
-    Click();
-    EXPECT_EQ(Text("Label7"), "547500");
-}
 
 // By default an overflow shows a warning box owned by the form, titled like
 // it, with the error's text and one button "确定"; the program runs on.

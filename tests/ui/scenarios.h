@@ -11,7 +11,7 @@
 
 namespace scenarios {
 
-enum class Do { Type, Commit, Click, Focus, Press, Shows, Named, HasFocus, Reported };
+enum class Do { Type, Commit, Paste, Click, Focus, Press, Grow, Shows, Named, HasFocus, Reported, Sized, Placed, Face };
 
 struct Step {
     Do what;
@@ -23,9 +23,14 @@ struct Step {
 constexpr Step Type(const char* box, const char* text) { return {Do::Type, box, text}; }
 // An input method commits text into a box.
 constexpr Step Commit(const char* box, const char* text) { return {Do::Commit, box, text}; }
+// Paste a megabyte of blanks and then the text into a box: only a box that
+// keeps all it is given shows the number.
+constexpr Step Paste(const char* box, const char* text) { return {Do::Paste, box, text}; }
 // Click Command1 with the mouse.
 constexpr Step Click() { return {Do::Click}; }
 constexpr Step Focus(const char* control) { return {Do::Focus, control}; }
+// The user makes the window larger: 800 x 600 pixels.
+constexpr Step Grow() { return {Do::Grow}; }
 // A key on the focused control: "Tab", "Shift+Tab", "Return" or "Space".
 constexpr Step Press(const char* key) { return {Do::Press, "", key}; }
 // The control's text; a label's is shown whole, never cut short.
@@ -35,6 +40,12 @@ constexpr Step Named(const char* control, const char* name) { return {Do::Named,
 constexpr Step HasFocus(const char* control) { return {Do::HasFocus, control}; }
 // Every error report so far, "title|text" each, one a line.
 constexpr Step Reported(const char* reports) { return {Do::Reported, "", reports}; }
+// The client area's size, "WxH" in pixels.
+constexpr Step Sized(const char* size) { return {Do::Sized, "", size}; }
+// Every control where the description puts it, at 15 twips a pixel (96 dpi).
+constexpr Step Placed() { return {Do::Placed}; }
+// The face a control's text is drawn in.
+constexpr Step Face(const char* control, const char* face) { return {Do::Face, control, face}; }
 
 struct Scenario {
     const char* name;
@@ -45,7 +56,8 @@ struct Scenario {
 
 inline const std::vector<Scenario> kAll = {
     {"start state",
-     {HasFocus("Text1"), Shows("Text1", "200"), Shows("Text2", "100"), Shows("Text3", "365"),
+     {Sized("506x352"), Placed(), Grow(), Placed(), Face("Label1", "Discharge Captions"), Face("Command1", "Discharge Captions"),
+      Face("Label7", "Discharge Captions"), HasFocus("Text1"), Shows("Text1", "200"), Shows("Text2", "100"), Shows("Text3", "365"),
       Shows("Text4", "0.25"), Shows("Text5", "0.8"), Shows("Text6", ""), Shows("Text7", ""),
       Shows("Label7", ""), Shows("Command1", "计算"), Shows("Label6", "计算公式"),
       Named("Text1", "城镇人均用水量/天"), Named("Text2", "农村人均用水量/天"),
@@ -85,6 +97,7 @@ inline const std::vector<Scenario> kAll = {
     {"overflow in the formula is reported and loses nothing",
      {Type("Text1", "1e300"), Type("Text6", "1e300"), Click(), Reported(OVERFLOW_REPORT),
       Shows("Label7", ""), Shows("Text1", "1e300"), Shows("Text6", "1e300")}},
+    {"a box keeps a pasted megabyte whole", {Paste("Text6", "10000"), Click(), Shows("Label7", "547500")}},
     {"the longest result is shown whole",
      {Type("Text1", "-1.23456789012346e300"), Type("Text3", "1"), Type("Text4", "0"),
       Type("Text6", "1"), Click(), Shows("Label7", "-1.23456789012346E+297"),
@@ -99,15 +112,18 @@ struct Driver {
 
     virtual void Type(const char* box, const char* text) = 0;
     virtual void Commit(const char* box, const char* text) = 0;
+    virtual void Paste(const char* box, const std::string& text) = 0;
     virtual void Click() = 0;
     virtual void Focus(const char* control) = 0;
     virtual void Press(std::string_view key) = 0;
+    virtual void Grow() = 0;
     virtual std::string Text(const char* control) = 0;
     virtual bool ShownWhole(const char* label) = 0; // its text fits it, and it the form
     virtual std::optional<std::string> Name(const char* control) = 0; // none where it cannot be read
     virtual bool HasFocus(const char* control) = 0;
+    virtual std::string Face(const char* control) = 0;
     struct Place { int left, top, width, height; };
-    virtual Place PlaceOf(const char* control) = 0; // pixels in the form's client area
+    virtual Place PlaceOf(const char* control) = 0; // pixels in the client area; "" the area itself
 
     void Record(const std::string& title, const std::string& text)
     {
@@ -123,6 +139,11 @@ struct Driver {
         switch (step.what) {
         case Do::Type: Type(step.control, step.text); break;
         case Do::Commit: Commit(step.control, step.text); break;
+        case Do::Paste: Paste(step.control, std::string(1 << 20, ' ') + step.text); break;
+        case Do::Grow: Grow(); break;
+        case Do::Face: return expect(Face(step.control));
+        case Do::Sized: return expect(std::to_string(PlaceOf("").width) + 'x' + std::to_string(PlaceOf("").height));
+        case Do::Placed: return CheckPlaces();
         case Do::Click: Click(); break;
         case Do::Focus: Focus(step.control); break;
         case Do::Press: Press(step.text); break;
@@ -137,8 +158,7 @@ struct Driver {
         return {};
     }
 
-    // Every control where the form's description puts it, at 15 twips a
-    // pixel (96 dpi); what differed, or nothing.
+    // Every control as the form's description has it; what differed, or nothing.
     std::string CheckPlaces()
     {
         std::string wrong;
@@ -147,7 +167,7 @@ struct Driver {
             if (p.left != c.left / 15 || p.top != c.top / 15 || p.width != c.width / 15 || p.height != c.height / 15)
                 wrong += std::string(c.name) + " ";
         }
-        return wrong;
+        return wrong.empty() ? wrong : "not where described: " + wrong;
     }
 
 protected:
