@@ -144,18 +144,19 @@ bool Win32Form::OnCreate(HWND window)
             reinterpret_cast<HMENU>(INT_PTR(kFirstId + i)), instance, nullptr);
         if (!child)
             return false;
-        // No length limit (the default is 30,000 characters); the caret after
-        // the text, where a click or the first focus leaves it on a desktop.
-        if (control.kind == ControlKind::TextBox) {
+        // No length limit (the default is 30,000 characters).
+        if (control.kind == ControlKind::TextBox)
             SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
-            const int end = GetWindowTextLengthW(child);
-            SendMessageW(child, EM_SETSEL, end, end);
-        }
         if (!focus_ && (style & WS_TABSTOP))
             focus_ = child;
     }
     NameBoxes();
     MakeFonts();
+    // The caret after each box's text, as a first click leaves it; placed
+    // once the boxes have their size, so that no text is scrolled away.
+    for (std::size_t i = 0; i < description_.controls.size(); ++i)
+        if (description_.controls[i].kind == ControlKind::TextBox)
+            SendMessageW(Child(i), EM_SETSEL, GetWindowTextLengthW(Child(i)), GetWindowTextLengthW(Child(i)));
     RECT frame{0, 0, Scale(description_.width), Scale(description_.height)};
     AdjustForDpi(frame, GetWindowLongW(window, GWL_STYLE), dpi_);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,

@@ -109,20 +109,20 @@ protected:
     std::string Text(const char* name) override { return TextOf(control(name)); }
     bool ShownWhole(const char* name) override
     {
-        const HWND label = control(name);
-        wchar_t kind[16] = {};
-        GetClassNameW(label, kind, 16);
-        if (_wcsicmp(kind, L"Edit") == 0 && !(GetWindowLongW(label, GWL_STYLE) & ES_READONLY))
-            return true; // a box scrolls its text
-        const HDC dc = GetDC(label);
+        const HWND shown = control(name);
+        const HDC dc = GetDC(shown);
         SelectObject(dc, FontOf(name));
-        const std::wstring text = Wide(TextOf(label));
+        const std::wstring text = Wide(TextOf(shown));
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-        ReleaseDC(label, dc);
+        ReleaseDC(shown, dc);
         RECT inside, client;
-        GetClientRect(label, &inside);
+        GetClientRect(shown, &inside);
         GetClientRect(form, &client);
+        wchar_t kind[16] = {};
+        GetClassNameW(shown, kind, 16);
+        if (_wcsicmp(kind, L"Edit") == 0 && !(GetWindowLongW(shown, GWL_STYLE) & ES_READONLY))
+            return text.empty() || size.cx > inside.right || short(LOWORD(SendMessageW(shown, EM_POSFROMCHAR, 0, 0))) >= 0;
         const Place place = PlaceOf(name);
         return size.cx <= inside.right && place.left + place.width <= client.right;
     }

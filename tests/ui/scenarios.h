@@ -33,7 +33,7 @@ constexpr Step Focus(const char* control) { return {Do::Focus, control}; }
 constexpr Step Grow() { return {Do::Grow}; }
 // A key on the focused control: "Tab", "Shift+Tab", "Return" or "Space".
 constexpr Step Press(const char* key) { return {Do::Press, "", key}; }
-// The control's text; a label's is shown whole, never cut short.
+// The control's text, shown whole: never cut short, never scrolled away.
 constexpr Step Shows(const char* control, const char* text) { return {Do::Shows, control, text}; }
 // What a screen reader calls the control.
 constexpr Step Named(const char* control, const char* name) { return {Do::Named, control, name}; }
@@ -118,7 +118,9 @@ struct Driver {
     virtual void Press(std::string_view key) = 0;
     virtual void Grow() = 0;
     virtual std::string Text(const char* control) = 0;
-    virtual bool ShownWhole(const char* label) = 0; // its text fits it, and it the form
+    // A label's text fits it, and it the form; a box's text, where it fits,
+    // shows from its first character.
+    virtual bool ShownWhole(const char* control) = 0;
     virtual std::optional<std::string> Name(const char* control) = 0; // none where it cannot be read
     virtual bool HasFocus(const char* control) = 0;
     virtual std::string Face(const char* control) = 0;
