@@ -5,8 +5,9 @@
 #   installer_check.sh BUILD_DIR WINE_RUN PREFIX
 set -euo pipefail
 build=$1 wine=("$2" "$3") prefix=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d) app=
+# Whatever happens, no Wine program is left holding the caller's output.
+trap '[[ -z $app ]] || ! kill -0 "$app" 2> /dev/null || WINEPREFIX=$prefix wineserver -k; rm -rf "$work"' EXIT
 programs="$prefix/drive_c/Program Files/discharge"
 shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/污水排放量计算.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\discharge'
