@@ -45,13 +45,6 @@ void AdjustForDpi(RECT& rect, DWORD style, UINT dpi)
         AdjustWindowRectEx(&rect, style, FALSE, 0);
 }
 
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(GetWindowTextLengthW(window), L'\0');
-    GetWindowTextW(window, text.data(), int(text.size() + 1));
-    return text;
-}
-
 // The captions' face, embedded in the program so that they show on any
 // Windows; private to this process.
 OwnedFontResource LoadCaptionFont()
@@ -319,6 +312,13 @@ HWND CreateForm(const FormDescription& description)
     return CreateWindowExW(0, kFormClass, Wide(description.caption).c_str(), WS_OVERLAPPEDWINDOW,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                            nullptr, instance, new Win32Form(description));
+}
+
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(GetWindowTextLengthW(window), L'\0');
+    GetWindowTextW(window, text.data(), int(text.size() + 1));
+    return text;
 }
 
 void Show(HWND form)

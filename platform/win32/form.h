@@ -26,6 +26,9 @@ HWND Control(HWND form, std::string_view name);
 // controls (Tab, Shift+Tab, Enter) first, then the message's window.
 void Dispatch(MSG& message);
 
+// A window's text: a control's text or caption, a form's title.
+std::wstring WindowText(HWND window);
+
 // Text between the program's UTF-8 and the window system's UTF-16.
 std::wstring Wide(std::string_view text);
 std::string Utf8(std::wstring_view text);

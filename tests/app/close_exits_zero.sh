@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program, closes its window as a user does (Alt+F4 to the window
 # manager) and checks that the process ends by itself with status 0.
+#   close_exits_zero.sh COMMAND [ARG...]
 set -u
-"$1" &
+"$@" &
 app=$!
 window=$(timeout 20 xdotool search --sync --name '^Form1$' | head -n 1)
 # A key pressed before the window manager has taken the new window in can be

@@ -26,8 +26,9 @@ TEST(NumberToText, Edges)
 }
 
 // Random bit patterns, integers and short decimals across every exponent:
-// the text is printf's "%.15G", and reads back as the value rounded to 15 digits.
-TEST(NumberToText, MatchesPrintfAndReadsBack)
+// the text is printf's "%.15G". (That it reads back as the value rounded to
+// 15 digits is the number fuzz target's check.)
+TEST(NumberToText, MatchesPrintf)
 {
     std::mt19937_64 random(936);
     std::uniform_int_distribution<int> digits(1, 99999), exponent(-330, 310);
@@ -42,13 +43,10 @@ TEST(NumberToText, MatchesPrintfAndReadsBack)
         }
         if (!std::isfinite(v))
             continue;
-        char printed[64], rounded[64];
+        char printed[64];
         std::snprintf(printed, sizeof printed, "%.15G", v);
-        const int n = std::snprintf(rounded, sizeof rounded, "%.14e", v);
-        double expected = 0;
-        std::from_chars(rounded, rounded + n, expected);
         const std::string text = core::NumberToText(v);
-        if ((text != (v == 0 ? "0" : printed) || core::TextToNumber(text) != expected) && ++mismatches <= 10)
+        if (text != (v == 0 ? "0" : printed) && ++mismatches <= 10)
             ADD_FAILURE() << std::hexfloat << v << " shows " << text << ", printf " << printed;
     }
     EXPECT_EQ(mismatches, 0);

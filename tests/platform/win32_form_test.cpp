@@ -22,12 +22,7 @@ void Pump()
         platform::win32::Dispatch(message);
 }
 
-std::string TextOf(HWND window)
-{
-    std::wstring text(GetWindowTextLengthW(window), L'\0');
-    GetWindowTextW(window, text.data(), int(text.size() + 1));
-    return Utf8(text);
-}
+std::string TextOf(HWND window) { return Utf8(platform::win32::WindowText(window)); }
 
 class Win32Form : public testing::Test, public scenarios::Driver {
 protected:
@@ -78,16 +73,9 @@ protected:
     void Commit(const char* box, const char* text) override { Post(box, WM_IME_CHAR, text); }
     void Paste(const char* box, const std::string& text) override
     {
-        const std::wstring wide = Wide(text);
-        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-        memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(memory);
-        OpenClipboard(form);
-        EmptyClipboard();
-        SetClipboardData(CF_UNICODETEXT, memory);
-        CloseClipboard();
+        // What a paste does: the text replaces the selection, within the box's limit.
         SetFocus(control(box));
-        SendMessageW(control(box), WM_PASTE, 0, 0);
+        SendMessageW(control(box), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
     }
     void Grow() override { SetWindowPos(form, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER); }
     std::string Face(const char* name) override
@@ -112,7 +100,7 @@ protected:
         const HWND shown = control(name);
         const HDC dc = GetDC(shown);
         SelectObject(dc, FontOf(name));
-        const std::wstring text = Wide(TextOf(shown));
+        const std::wstring text = platform::win32::WindowText(shown);
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
         ReleaseDC(shown, dc);
