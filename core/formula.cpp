@@ -1,24 +1,27 @@
 #include "core/discharge.h"
 
 namespace core {
+namespace {
 
-// One operation per statement: together with -ffp-contract=off on this
-// library, each intermediate is rounded to binary64 on every target.
-double ComputeDischarge(const DischargeInputs& in) noexcept
+// What one group of residents returns in a year:
+// ((perCapitaUse * days) * (1 - consumptionRate)) * population, one operation
+// at a time. Together with -ffp-contract=off on this library, each
+// intermediate is rounded to binary64 on every target.
+double YearlyReturn(double perCapitaUse, double days, double consumptionRate, double population)
 {
     const double one = 1;
+    const double base = perCapitaUse * days;
+    const double returned = one - consumptionRate;
+    const double yearly = base * returned;
+    return yearly * population;
+}
 
-    const double urbanBase = in.UrbanPerCapitaUse * in.DaysPerYear;
-    const double urbanReturn = one - in.UrbanConsumptionRate;
-    const double urbanYearly = urbanBase * urbanReturn;
-    const double urbanPart = urbanYearly * in.UrbanPopulation;
+} // namespace
 
-    const double ruralBase = in.RuralPerCapitaUse * in.DaysPerYear;
-    const double ruralReturn = one - in.RuralConsumptionRate;
-    const double ruralYearly = ruralBase * ruralReturn;
-    const double ruralPart = ruralYearly * in.RuralPopulation;
-
-    return urbanPart + ruralPart;
+double ComputeDischarge(const DischargeInputs& in) noexcept
+{
+    return YearlyReturn(in.UrbanPerCapitaUse, in.DaysPerYear, in.UrbanConsumptionRate, in.UrbanPopulation)
+           + YearlyReturn(in.RuralPerCapitaUse, in.DaysPerYear, in.RuralConsumptionRate, in.RuralPopulation);
 }
 
 } // namespace core

@@ -1,9 +1,12 @@
 #include "core/discharge.h"
 
+#include <fast_float/fast_float.h>
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
-#include <limits>
+#include <cstdint>
 
 namespace core {
 namespace {
@@ -62,44 +65,6 @@ std::string Fold(std::string_view text)
     return out;
 }
 
-template <typename Accept>
-std::size_t SkipWhile(std::string_view s, std::size_t i, Accept accept)
-{
-    while (i < s.size() && accept(s[i]))
-        ++i;
-    return i;
-}
-
-double ReadHexDigits(std::string_view hex)
-{
-    double value = 0;
-    // An integer can only be too large, never too small.
-    if (std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex).ec
-        == std::errc::result_out_of_range)
-        return std::numeric_limits<double>::infinity();
-    return value;
-}
-
-// Regroups octal digits (3 bits each) into hex digits (4 bits each) so that
-// the hex reader rounds a long octal number correctly.
-std::string OctalToHex(std::string_view octal)
-{
-    std::string hex;
-    hex.reserve(octal.size());
-    unsigned bits = 0;
-    int count = 0;
-    for (auto it = octal.rbegin(); it != octal.rend(); ++it) {
-        bits |= unsigned(*it - '0') << count;
-        count += 3;
-        for (; count >= 4; count -= 4, bits >>= 4)
-            hex += "0123456789abcdef"[bits & 0xF];
-    }
-    if (count > 0)
-        hex += "0123456789abcdef"[bits];
-    std::reverse(hex.begin(), hex.end());
-    return hex;
-}
-
 // What was read, and where reading stopped: the first character that was
 // looked at and could not continue the number.
 struct Reading {
@@ -107,106 +72,57 @@ struct Reading {
     std::size_t stop;
 };
 
-// After "&": "H" and hex digits, or "O" and octal digits.
-Reading ReadRadix(std::string_view s)
+// An optional sign, then a decimal number with an optional exponent, read by
+// fast_float: correctly rounded, infinite or zero beyond the double range.
+Reading ReadDecimal(std::string_view s)
 {
-    if (s.empty())
-        return {0, 0};
-    const char kind = char(s[0] | 0x20);
-    if (kind == 'h') {
-        const std::size_t end = SkipWhile(s, 1, IsHexDigit);
-        return {ReadHexDigits(s.substr(1, end - 1)), end};
-    }
-    if (kind == 'o') {
-        const std::size_t end = SkipWhile(s, 1, IsOctalDigit);
-        return {ReadHexDigits(OctalToHex(s.substr(1, end - 1))), end};
-    }
-    return {0, 0};
-}
-
-// The exponent's digits, clamped to a bound past which the result no longer
-// changes, so that no count of digits can overflow.
-long long ReadExponent(std::string_view digits, long long bound)
-{
-    digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.empty())
-        return 0;
-    long long value = bound;
-    if (digits.size() <= 18)
-        std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return std::min(value, bound);
-}
-
-// Whether a mantissa scaled by 10^exponent is at least 1, i.e. whether a
-// value beyond the double range is too large rather than too small.
-bool AtLeastOne(std::string_view mantissa, long long exponent)
-{
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t first = mantissa.find_first_of("123456789");
-    const auto magnitude = first < point ? static_cast<long long>(point - first)
-                                         : -static_cast<long long>(first - point - 1);
-    return magnitude + exponent > 0;
-}
-
-// Reads the decimal number at the start of s, with its exponent clamped and
-// its range errors mapped.
-Reading ReadDecimalInFull(std::string_view s)
-{
-    std::size_t i = 0;
-    const bool negative = i < s.size() && s[i] == '-';
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-
-    const std::size_t start = i;
-    std::size_t end = SkipWhile(s, start, IsDigit);
-    if (end < s.size() && s[end] == '.')
-        end = SkipWhile(s, end + 1, IsDigit);
-    const std::string_view mantissa = s.substr(start, end - start);
-    if (mantissa.empty() || mantissa == ".")
-        return {0, end};
-
-    // Beyond this many decimal places either way every mantissa of this
-    // length is infinite or zero, so a larger exponent changes nothing.
-    const long long bound = static_cast<long long>(mantissa.size()) + 400;
-    long long exponent = 0;
-    std::size_t stop = end;
-    if (end < s.size() && (s[end] | 0x20) == 'e') {
-        std::size_t j = end + 1;
-        const bool expNegative = j < s.size() && s[j] == '-';
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        const std::size_t expEnd = SkipWhile(s, j, IsDigit);
-        stop = expEnd;
-        if (expEnd > j) {
-            exponent = ReadExponent(s.substr(j, expEnd - j), bound);
-            if (expNegative)
-                exponent = -exponent;
-        }
-    }
-
-    const std::string number = std::string(mantissa) + 'e' + std::to_string(exponent);
+    const bool negative = !s.empty() && s[0] == '-';
+    const std::size_t start = !s.empty() && (s[0] == '+' || s[0] == '-');
+    // fast_float would also read "nan", "inf" and a second sign.
+    if (start == s.size() || !(IsDigit(s[start]) || s[start] == '.'))
+        return {0, start};
     double value = 0;
-    if (std::from_chars(number.data(), number.data() + number.size(), value).ec
-        == std::errc::result_out_of_range)
-        value = AtLeastOne(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+    const auto [end, ec] = fast_float::from_chars(s.data() + start, s.data() + s.size(), value);
+    if (ec != std::errc{}) // a point with no digit after it
+        return {0, start + 1};
+    std::size_t stop = static_cast<std::size_t>(end - s.data());
+    // An exponent letter without digits is left unread; reading stops after
+    // it and its sign, where a blank may come before the digits.
+    if (stop < s.size() && (s[stop] | 0x20) == 'e') {
+        ++stop;
+        if (stop < s.size() && (s[stop] == '+' || s[stop] == '-'))
+            ++stop;
+    }
     return {negative ? -value : value, stop};
 }
 
-// Most numbers are what from_chars reads, ending where it stops; the rest
-// (a leading "+", an exponent letter without digits, a text that is no
-// number, a value beyond the range) are read in full.
-Reading ReadDecimal(std::string_view s)
+// A non-negative integer in base 16 or 8, rounded to the nearest double: as
+// many leading digits as fit 64 bits, read exactly; a nonzero digit after
+// them kept as the lowest bit, so that the conversion rounds as the whole
+// number would; then scaled by the digits left over.
+double ReadInteger(std::string_view digits, int base, int bitsPerDigit)
 {
-    // from_chars would also read "nan" and "inf", which are words here.
-    const std::size_t sign = !s.empty() && (s[0] == '+' || s[0] == '-');
-    if (s.size() > sign && (IsDigit(s[sign]) || s[sign] == '.')) {
-        const char* end = s.data() + s.size();
-        double value = 0;
-        const auto [ptr, ec] = std::from_chars(s.data() + (s[0] == '+'), end, value);
-        if (ec == std::errc{} && (ptr == end || (*ptr | 0x20) != 'e'))
-            return {value, static_cast<std::size_t>(ptr - s.data())};
-    }
-    return ReadDecimalInFull(s);
+    digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+    const std::size_t kept = std::min<std::size_t>(digits.size(), std::size_t(64 / bitsPerDigit));
+    std::uint64_t leading = 0;
+    std::from_chars(digits.data(), digits.data() + kept, leading, base);
+    const std::string_view rest = digits.substr(kept);
+    if (rest.find_first_not_of('0') != std::string_view::npos)
+        leading |= 1;
+    // Beyond 2^1100 every value is infinite; the bound keeps the shift an int.
+    const auto shift = static_cast<int>(std::min<std::size_t>(rest.size(), 300)) * bitsPerDigit;
+    return std::ldexp(static_cast<double>(leading), shift);
+}
+
+// After "&": "H" and hex digits, or "O" and octal digits.
+Reading ReadRadix(std::string_view s)
+{
+    const char kind = s.empty() ? '\0' : char(s[0] | 0x20);
+    if (kind != 'h' && kind != 'o')
+        return {0, 0};
+    const bool hex = kind == 'h';
+    const std::size_t end = std::find_if_not(s.begin() + 1, s.end(), hex ? IsHexDigit : IsOctalDigit) - s.begin();
+    return {ReadInteger(s.substr(1, end - 1), hex ? 16 : 8, hex ? 4 : 3), end};
 }
 
 Reading Read(std::string_view s)
