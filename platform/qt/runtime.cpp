@@ -1,6 +1,6 @@
 #include "platform/backend.h"
-#include "platform/qt/display.h"
 #include "platform/qt/form.h"
+#include "platform/qt/start_watch.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+
+#include <optional>
 
 namespace platform {
 
@@ -23,11 +25,13 @@ void ShowWarningBox(Form& form, const std::string& title, const std::string& tex
 
 int Run(const ProgramDescription& program, int argc, char* argv[])
 {
-    if (!qt::FindDisplay(argc, argv, program.name))
-        return 2;
-
+    // Qt chooses the window system; until the form is shown (a plugin may
+    // start without a screen and fail on the first window), a start that
+    // cannot reach one ends with its reason and status 2.
+    std::optional<qt::StartWatch> watch(std::in_place, program.name, argc > 0 ? argv[0] : program.name);
     QApplication app(argc, argv);
     const std::unique_ptr<QWidget> form = qt::Start(program);
+    watch.reset();
     return QApplication::exec();
 }
 

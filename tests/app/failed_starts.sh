@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts that cannot reach a window system end plainly: status 2 within
-# seconds, the reason and how to run headless on stderr, no core file. A
-# Wayland session without a compositor falls back to X11 (the DISPLAY of
-# scripts/with-xvfb, which runs this) and shows its window.
+# seconds, what was tried and why in English and in Chinese, how to run
+# headless, and no core file: no display, a stale one, no Wayland
+# compositor, a name that is only the start of a plugin's, a plugin that
+# cannot start here.
 set -u
 app=$1 failed=0
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && ulimit -c unlimited
@@ -18,10 +19,12 @@ while IFS='|' read -r vars args reason; do
     fi
 done << 'EOF'
 ||xcb: DISPLAY is not set
-DISPLAY=:7777||xcb: no X server answers at ":7777"
-WAYLAND_DISPLAY=nothing||wayland: no
-XDG_SESSION_TYPE=wayland||wayland: no
-QT_QPA_PLATFORM=nosuch||no Qt platform plugin "nosuch"
-QT_QPA_PLATFORM=offscreen|-platform nosuch|no Qt platform plugin "nosuch"
+DISPLAY=:7777||xcb: could not connect to display :7777
+WAYLAND_DISPLAY=nothing||wayland: Failed to create wl_display
+XDG_SESSION_TYPE=wayland||wayland: Failed to create wl_display
+QT_QPA_PLATFORM=xc||xc: no such plugin is installed
+QT_QPA_PLATFORM=off||off: no such plugin is installed
+QT_QPA_PLATFORM=eglfs||eglfs: 
+QT_QPA_PLATFORM=offscreen|-platform nosuch|nosuch: no such plugin is installed
 EOF
 exit "$failed"
