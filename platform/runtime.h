@@ -39,12 +39,12 @@ struct FormDescription {
 
 // What a program is, handed to Run once by the process entry.
 struct ProgramDescription {
-    const char* name;            // short name: messages, settings paths
-    const char* version;         // "1.0.0.0"
-    const char* locale;          // the language of the program's texts, e.g. "zh_CN"
-    const char* desktopFileName; // the desktop entry that windows are matched to (Linux)
-    std::span<const char* const> iconFiles; // one image a size (Windows: the executable's icon)
-    const FormDescription* startupForm;
+    const char* name = "";            // short name: messages, settings paths
+    const char* version = "";         // "1.0.0.0"
+    const char* locale = "";          // the language of the program's texts, e.g. "zh_CN"
+    const char* desktopFileName = ""; // the desktop entry that windows are matched to (Linux)
+    std::span<const char* const> iconFiles = {}; // one image a size (Windows: the executable's icon)
+    const FormDescription* startupForm = nullptr;
 };
 
 // A form as a handler sees it while it runs. Names are those of the
@@ -80,7 +80,7 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter);
 // Sets the process up for `program`, creates and shows its start-up form with
 // the focus in its first control, runs the event loop and returns the exit
 // status: 0 once the form is closed. Where no window can be shown it says why
-// on stderr and returns 2.
+// (on stderr, and in a message box where one can still be shown) and returns 2.
 int Run(const ProgramDescription& program, int argc, char* argv[]);
 
 } // namespace platform

@@ -167,4 +167,33 @@ TEST_F(Win32Form, OverflowShowsWarningBox)
     EXPECT_TRUE(IsWindowVisible(form));
 }
 
+// When the window cannot be made (here a window class of the form's name
+// that refuses its windows), the start says why in a message box and ends
+// with status 2.
+TEST(Win32Start, SaysWhyTheWindowCannotBeMade)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    UnregisterClassW(L"DischargeForm", instance);
+    WNDCLASSEXW refusing{};
+    refusing.cbSize = sizeof refusing;
+    refusing.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        return message == WM_NCCREATE ? FALSE : DefWindowProcW(window, message, wParam, lParam);
+    };
+    refusing.hInstance = instance;
+    refusing.lpszClassName = L"DischargeForm";
+    ASSERT_TRUE(RegisterClassExW(&refusing));
+    static std::string seen;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND box = FindWindowW(L"#32770", L"discharge");
+        KillTimer(nullptr, timer);
+        seen = TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    const platform::ProgramDescription program{.name = "discharge", .startupForm = &Form1};
+    EXPECT_EQ(platform::Run(program, 0, nullptr), 2);
+    UnregisterClassW(L"DischargeForm", instance);
+    EXPECT_NE(seen.find("discharge: 无法创建程序窗口"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("discharge: cannot create the program's window"), std::string::npos) << seen;
+}
+
 } // namespace
