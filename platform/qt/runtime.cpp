@@ -19,7 +19,7 @@ void ShowWarningBox(Form& form, const std::string& title, const std::string& tex
                     QString::fromStdString(text), QMessageBox::NoButton,
                     dynamic_cast<QWidget*>(&form));
     // Named here rather than left to Qt's translations, which may be missing.
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.addButton(QString::fromUtf8(kWarningButton), QMessageBox::AcceptRole);
     box.exec();
 }
 

@@ -13,7 +13,7 @@ namespace {
 constexpr wchar_t kFormClass[] = L"DischargeForm";
 // A control's ID is its place in tab order plus this, clear of IDOK and IDCANCEL.
 constexpr int kFirstId = 100;
-// The captions' own face, from the program's resources (runtime.cpp).
+// The captions' own face, embedded in the program (LoadCaptionFont).
 constexpr wchar_t kCaptionFace[] = L"Discharge Captions";
 
 // Windows 10's calls, where they exist; Windows 7 has neither.
@@ -345,11 +345,11 @@ void Dispatch(MSG& message)
 
 namespace {
 
-// The message box's button reads "确定" whatever the language of Windows.
+// The message box's button reads kWarningButton whatever the language of Windows.
 LRESULT CALLBACK NameOkButton(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE)
-        SetDlgItemTextW(reinterpret_cast<HWND>(wParam), IDOK, L"确定");
+        SetDlgItemTextW(reinterpret_cast<HWND>(wParam), IDOK, Wide(kWarningButton).c_str());
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
