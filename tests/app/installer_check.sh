@@ -25,13 +25,7 @@ ls "$programs"
 
 "${wine[@]}" 'C:\Program Files\discharge\discharge.exe' &
 app=$!
-window=$(timeout 60 xdotool search --sync --name '^Form1$' | head -n 1)
-[[ -n $window ]] || fail "the installed program showed no window"
-echo "the installed program shows $(xdotool getwindowname "$window")"
-for _ in 1 2 3 4 5; do
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2> /dev/null || true
-    gone "/proc/$app" && break
-done
+"$(dirname "$0")/../../scripts/close-form" "$app" || fail "the installed program showed no window, or did not close"
 wait "$app" || fail "the program ended with status $?"
 
 # The uninstaller copies itself away and returns at once; its work follows.
