@@ -17,10 +17,7 @@ std::string NumberToText(double value)
 
     // "%.15G" never needs more than "-d.ddddddddddddddE-ddd" (22 characters).
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                         std::chars_format::general, 15);
-    if (ec != std::errc{})
-        return {};
+    char* const end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
     if (char* e = std::find(buffer, end, 'e'); e != end)
         *e = 'E';
     return std::string(buffer, end);

@@ -28,12 +28,14 @@ inline constexpr platform::ControlDescription kControls[] = {
     {"Text4",    TextBox, 2400, 2640, 1215,  495, "0.25"},
     {"Text5",    TextBox, 2400, 3360, 1215,  495, "0.8"},
     {"Label6",   Label,   4920, 3240, 2175, 1815, "计算公式"},
-    {"Command1", Button,   480, 4440, 1215,  495, "计算", nullptr, Command1_Click},
+    {.name = "Command1", .kind = Button, .left = 480, .top = 4440, .width = 1215, .height = 495,
+     .text = "计算", .click = Command1_Click},
     {"Label8",   Label,   3960,  480, 1215,  495, "城镇人口",          "Text6"},
     {"Text6",    TextBox, 5040,  480, 1215,  495, ""},
     {"Label9",   Label,   3840, 1200, 1215,  495, "农村人口",          "Text7"},
     {"Text7",    TextBox, 5040, 1080, 1215,  495, ""},
-    {"Label7",   Label,   2280, 4320, 1575,  615, "", nullptr, nullptr, true},
+    {.name = "Label7", .kind = Label, .left = 2280, .top = 4320, .width = 1575, .height = 615,
+     .text = "", .selectable = true},
 };
 
 } // namespace form1

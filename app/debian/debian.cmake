@@ -1,9 +1,7 @@
 # Files for Linux distributions and the Debian package's own settings:
 # manual pages, the package's copyright file, changelog and lintian
-# overrides. Included from the top CMakeLists.txt before include(CPack).
-if(WIN32)
-    return()
-endif()
+# overrides. Included from the top CMakeLists.txt, on Linux, before
+# include(CPack).
 include(GNUInstallDirs)
 set(dist ${PROJECT_BINARY_DIR}/dist)
 
