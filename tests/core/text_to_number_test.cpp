@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TextToNumber, testing::Values(
     Row{"EndlessPositiveExponent", "1e99999999999999999999", kInf},
     Row{"LongFractionUndone", "0." + k600 + "1e601", 1}, Row{"LongIntegerStillInfinite", "1" + k600 + "e-10", kInf},
     // Hexadecimal and octal integers.
-    Row{"Hex", "&HFFFF", 65535}, Row{"HexBeyond64BitsRounds", "&H" + std::string(17, 'F'), 0x1p68},
+    Row{"Hex", "&HFFFF", 65535}, Row{"HexPastHalfwayRoundsUp", "&H100000000000008001", 0x1.0000000000001p68},
     Row{"HexBeyondDouble", "&H" + std::string(300, 'F'), kInf}, Row{"OctalStopsAtEight", "&O178", 15},
     Row{"OctalBeyond64BitsRounds", "&O1" + std::string(21, '7'), 0x1p64}, Row{"UnknownRadix", "&X1", 0},
     Row{"BlankAfterAmpersandSkipped", "& H10", 16},
