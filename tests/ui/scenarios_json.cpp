@@ -1,0 +1,40 @@
+// Prints the window scenarios as JSON, each step spelled out as Expand does
+// it: [{"name": ..., "steps": [[verb, control, text], ...]}, ...]. The page's
+// driver (tests/web/) plays them.
+#include "tests/ui/scenarios.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out + '"';
+}
+
+} // namespace
+
+int main()
+{
+    std::string out = "[";
+    for (const scenarios::Scenario& scenario : scenarios::kAll) {
+        out += (out.size() > 1 ? ",\n{\"name\": " : "{\"name\": ") + Quoted(scenario.name) + ", \"steps\": [";
+        const char* separator = "";
+        for (const scenarios::Step& step : scenarios::Expand(scenario.steps)) {
+            out += separator;
+            out += '[' + Quoted(scenarios::kVerbs[int(step.what)]) + ", " + Quoted(step.control) + ", " + Quoted(step.text) + ']';
+            separator = ", ";
+        }
+        out += "]}";
+    }
+    std::fputs((out + "]\n").c_str(), stdout);
+}
