@@ -2,7 +2,7 @@
 // description, makes the start-up form from the form's description, runs the
 // event loop on the one thread, and gives the program's handlers their few
 // services. No toolkit here: platform/qt/ realizes it on Qt, platform/win32/
-// on the Win32 API.
+// on the Win32 API, platform/web/ in the browser.
 #pragma once
 
 #include <functional>
@@ -81,14 +81,23 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter);
 // the focus in its first control, runs the event loop and returns the exit
 // status: 0 once the form is closed. Where no window can be shown it says why
 // (on stderr, and in a message box where one can still be shown) and returns 2.
+// In the browser, whose own loop runs the page, it returns 0 once the form
+// is shown.
 int Run(const ProgramDescription& program, int argc, char* argv[]);
 
 } // namespace platform
 
 // The process entry: hands the program to Run, which owns the process from
 // then on. main on Linux; the wide-character wWinMain on Windows, which reads
-// no command line.
-#ifdef _WIN32
+// no command line; in the browser, the module's exported start, which the
+// page's script calls once.
+#if defined(__wasm__)
+#define PLATFORM_MAIN(program)                                           \
+    extern "C" __attribute__((export_name("start"))) int platform_start() \
+    {                                                                    \
+        return ::platform::Run(program, 0, nullptr);                     \
+    }
+#elif defined(_WIN32)
 #define PLATFORM_MAIN(program)                                                              \
     extern "C" int __stdcall wWinMain(struct HINSTANCE__*, struct HINSTANCE__*, wchar_t*, int) \
     {                                                                                       \

@@ -1,5 +1,6 @@
-// Prints the window scenarios as JSON, each step spelled out as Expand does
-// it: [{"name": ..., "steps": [[verb, control, text], ...]}, ...]. The page's
+// Writes the window scenarios as JSON into the file named by its argument,
+// each step spelled out as Expand does it:
+// [{"name": ..., "steps": [[verb, control, text], ...]}, ...]. The page's
 // driver (tests/web/) plays them.
 #include "tests/ui/scenarios.h"
 
@@ -23,7 +24,7 @@ std::string Quoted(const std::string& text)
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
     std::string out = "[";
     for (const scenarios::Scenario& scenario : scenarios::kAll) {
@@ -36,5 +37,9 @@ int main()
         }
         out += "]}";
     }
-    std::fputs((out + "]\n").c_str(), stdout);
+    std::FILE* file = argc > 1 ? std::fopen(argv[1], "w") : nullptr;
+    if (!file || std::fputs((out + "]\n").c_str(), file) < 0 || std::fclose(file) != 0) {
+        std::perror(argc > 1 ? argv[1] : "usage: scenarios_json FILE");
+        return 1;
+    }
 }
