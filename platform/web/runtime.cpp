@@ -33,8 +33,10 @@ PAGE_IMPORT(show) void Show();
 PAGE_IMPORT(text) void Text(const char* box, std::size_t boxSize);
 PAGE_IMPORT(setCaption)
 void SetCaption(const char* label, std::size_t labelSize, const char* text, std::size_t textSize);
-// Shows a modal warning with one button "确定", and returns at once.
-PAGE_IMPORT(warn) void Warn(const char* title, std::size_t titleSize, const char* text, std::size_t textSize);
+// Shows a modal warning with one button, and returns at once.
+PAGE_IMPORT(warn)
+void Warn(const char* title, std::size_t titleSize, const char* text, std::size_t textSize, const char* button,
+          std::size_t buttonSize);
 
 #undef PAGE_IMPORT
 
@@ -126,7 +128,8 @@ int Run(const ProgramDescription& program, int, char*[])
 
 void ShowWarningBox(Form&, const std::string& title, const std::string& text)
 {
-    web::page::Warn(title.data(), title.size(), text.data(), text.size());
+    const std::string_view button = kWarningButton;
+    web::page::Warn(title.data(), title.size(), text.data(), text.size(), button.data(), button.size());
 }
 
 } // namespace platform

@@ -73,15 +73,27 @@
         },
         // A modal box over the page; Enter or Escape closes it, and the focus
         // goes back where it was.
-        warn(title, titleSize, message, messageSize) {
+        warn(title, titleSize, message, messageSize, button, buttonSize) {
             document.getElementById('warning-title').textContent = textAt(title, titleSize);
             document.getElementById('warning-text').textContent = textAt(message, messageSize);
+            warning.querySelector('button').textContent = textAt(button, buttonSize);
             const focus = document.activeElement;
             warning.addEventListener('close', () => focus?.focus(), { once: true });
             warning.showModal();
         },
     };
 
+    // Tab and Shift+Tab go round the form's controls, as in a window.
+    client.addEventListener('keydown', event => {
+        if (event.key !== 'Tab')
+            return;
+        const controls = client.querySelectorAll('input, button');
+        const first = controls[0], last = controls[controls.length - 1];
+        if (document.activeElement === (event.shiftKey ? first : last)) {
+            event.preventDefault();
+            (event.shiftKey ? last : first).focus();
+        }
+    });
     warning.querySelector('button').addEventListener('click', () => warning.close());
     const bytes = Uint8Array.from(atob(document.getElementById('module').textContent), c => c.charCodeAt(0));
     WebAssembly.instantiate(bytes, { page }).then(({ instance }) => {
