@@ -95,7 +95,12 @@
         }
     });
     warning.querySelector('button').addEventListener('click', () => warning.close());
-    const bytes = Uint8Array.from(atob(document.getElementById('module').textContent), c => c.charCodeAt(0));
+    // A plain loop: several times faster here than Uint8Array.from with a
+    // function for each byte, which took most of the start-up.
+    const binary = atob(document.getElementById('module').textContent);
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; i++)
+        bytes[i] = binary.charCodeAt(i);
     WebAssembly.instantiate(bytes, { page }).then(({ instance }) => {
         exports = instance.exports;
         exports.start();

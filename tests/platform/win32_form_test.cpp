@@ -118,6 +118,8 @@ protected:
     bool ShownWhole(const std::string& name) override
     {
         const HWND shown = control(name);
+        if (GetWindowLongW(shown, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) // a box: from its first character
+            return short(LOWORD(SendMessageW(shown, EM_POSFROMCHAR, 0, 0))) >= 0 || !GetWindowTextLengthW(shown);
         const HDC dc = GetDC(shown);
         SelectObject(dc, FontOf(name));
         const std::wstring text = platform::win32::WindowText(shown);
@@ -129,10 +131,6 @@ protected:
         GetClientRect(form, &client);
         GetWindowRect(shown, &place);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
-        wchar_t kind[16] = {};
-        GetClassNameW(shown, kind, 16);
-        if (_wcsicmp(kind, L"Edit") == 0 && !(GetWindowLongW(shown, GWL_STYLE) & ES_READONLY))
-            return text.empty() || size.cx > inside.right || short(LOWORD(SendMessageW(shown, EM_POSFROMCHAR, 0, 0))) >= 0;
         return size.cx <= inside.right && place.right <= client.right;
     }
     std::string Selected(const std::string& name) override
