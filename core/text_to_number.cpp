@@ -16,11 +16,13 @@ bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
 bool IsHexDigit(char c) { return IsDigit(c) || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
-// Characters that can take part in a number, once folded to ASCII.
+// Characters that can take part in a number, once folded to ASCII: hex
+// digits (the decimal ones, and the exponent's E among them), the radix
+// letters, signs, the point and the "&" of a radix.
 bool CanContinueNumber(unsigned char c)
 {
-    return IsDigit(char(c)) || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '+' || c == '-'
-           || c == '.' || c == '&';
+    return IsHexDigit(char(c)) || (c | 0x20) == 'h' || (c | 0x20) == 'o' || c == '+' || c == '-' || c == '.'
+           || c == '&';
 }
 
 // Folds the text into the ASCII characters a number is read from: blanks

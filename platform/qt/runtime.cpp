@@ -28,10 +28,13 @@ int Run(const ProgramDescription& program, int argc, char* argv[])
     // Qt chooses the window system; until the form is shown (a plugin may
     // start without a screen and fail on the first window), a start that
     // cannot reach one ends with its reason and status 2.
-    std::optional<qt::StartWatch> watch(std::in_place, program.name, argc > 0 ? argv[0] : program.name);
-    QApplication app(argc, argv);
-    const std::unique_ptr<QWidget> form = qt::Start(program);
-    watch.reset();
+    std::optional<QApplication> app;
+    std::unique_ptr<QWidget> form;
+    {
+        const qt::StartWatch watch(program.name, argc > 0 ? argv[0] : program.name);
+        app.emplace(argc, argv);
+        form = qt::Start(program);
+    }
     return QApplication::exec();
 }
 

@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TextToNumber, testing::Values(
     Row{"LongFractionUndone", "0." + k600 + "1e601", 1}, Row{"LongIntegerStillInfinite", "1" + k600 + "e-10", kInf},
     // Hexadecimal and octal integers.
     Row{"Hex", "&HFFFF", 65535}, Row{"HexPastHalfwayRoundsUp", "&H100000000000008001", 0x1.0000000000001p68},
-    Row{"HexBeyondDouble", "&H" + std::string(300, 'F'), kInf}, Row{"OctalStopsAtEight", "&O178", 15},
+    Row{"HexBeyondDouble", "&H" + std::string(300, 'F'), kInf}, Row{"OctalStopsAtEight", "&O178", 15}, Row{"HexStopsAtG", "&H1G" + std::string(16, '0'), 1},
     Row{"OctalBeyond64BitsRounds", "&O1" + std::string(21, '7'), 0x1p64}, Row{"UnknownRadix", "&X1", 0},
     Row{"BlankAfterAmpersandSkipped", "& H10", 16},
     // Full-width forms, as a Chinese input method types them; bad UTF-8.

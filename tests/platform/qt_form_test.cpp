@@ -1,6 +1,7 @@
 // The Qt window's driver of the window scenarios, and the program's start.
 #include "app/program.h"
 #include "platform/qt/form.h"
+#include "platform/qt/start_watch.h"
 #include "tests/ui/scenarios.h"
 
 #include <QAccessible>
@@ -135,6 +136,20 @@ private slots:
         QCOMPARE(QApplication::applicationVersion(), QString("1.0.0.0"));
         QCOMPARE(form->windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
         QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("撤消(&U)"));
+    }
+
+    // While the start is watched, Qt's messages still reach the handler
+    // installed before, which is back once the watch ends.
+    void startWatchPassesMessagesOn()
+    {
+        const QtMessageHandler before = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler(before);
+        {
+            const platform::qt::StartWatch watch("discharge", "discharge");
+            QTest::ignoreMessage(QtWarningMsg, "passed on");
+            qWarning("passed on");
+        }
+        QVERIFY(qInstallMessageHandler(before) == before);
     }
 };
 
