@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
-# Compiles the Windows resource script as a Windows build does, reads the
-# compiled record back, and checks its version, language and icon.
+# Compiles the Windows resource script, reads the compiled record back, and
+# checks its version, language and icon.
 #   resource_check.sh DISCHARGE_RC
 set -euo pipefail
 rc=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-windres=x86_64-w64-mingw32-windres
 # The host preprocessor serves: the script includes no Windows headers.
-"$windres" --preprocessor=cpp --input "$rc" --output "$work/discharge.o" --output-format coff
-"$windres" --preprocessor=cpp --input "$rc" --output "$work/discharge.res" --output-format res
-"$windres" --input "$work/discharge.res" --output "$work/back.rc"
+x86_64-w64-mingw32-windres --preprocessor=cpp --input "$rc" --output "$work/discharge.res" --output-format res
+x86_64-w64-mingw32-windres --input "$work/discharge.res" --output "$work/back.rc"
 record=$(grep -v '^  0x' "$work/back.rc")
 echo "$record" | sed -n '/VERSIONINFO/,$p'
 

@@ -15,44 +15,38 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 const std::string k600(600, '0');
 
-struct Row {
-    const char* name;
-    std::string text;
-    double value;
-};
-void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
-
-class TextToNumber : public testing::TestWithParam<Row> {};
-
-TEST_P(TextToNumber, Reads)
+// Rows named by what they show: a text, and the double it reads as, bit for bit.
+TEST(TextToNumber, Reads)
 {
-    const Row& row = GetParam();
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(core::TextToNumber(row.text)),
-              std::bit_cast<std::uint64_t>(row.value))
-        << '"' << row.text << "\" read as " << core::TextToNumber(row.text);
+    const struct {
+        const char* name;
+        std::string text;
+        double value;
+    } rows[] = {
+        // Lenient reading: what is skipped, what ends the number, what is a word.
+        {"EmptyIsZero", "", 0}, {"CommaEnds", "0,25", 0}, {"LoneSignIsZero", "-", 0},
+        {"TabsLineFeedsAndBlanksSkipped", "\t1\n2 .\t5", 12.5}, {"CarriageReturnEnds", "1\r2", 1},
+        {"BlankAfterSignSkipped", "- 5", -5}, {"TrailingLettersIgnored", "12abc", 12},
+        {"NanIsAWord", " nAn", 0}, {"InfinityIsAWord", "-Infinity", 0}, {"PlusSign", "+.5", 0.5},
+        // Exponents: blanks inside, missing digits, and any length.
+        {"ExponentBlanksSkipped", "1 e - 2", 0.01}, {"ExponentLetterAloneIgnored", "7ex", 7},
+        {"EndlessNegativeExponent", "1e-99999999999999999999", 0},
+        {"EndlessPositiveExponent", "1e99999999999999999999", kInf},
+        {"LongFractionUndone", "0." + k600 + "1e601", 1}, {"LongIntegerStillInfinite", "1" + k600 + "e-10", kInf},
+        // Hexadecimal and octal integers.
+        {"Hex", "&HFFFF", 65535}, {"HexPastHalfwayRoundsUp", "&H100000000000008001", 0x1.0000000000001p68},
+        {"HexBeyondDouble", "&H" + std::string(300, 'F'), kInf}, {"HexStopsAtG", "&H1G" + std::string(16, '0'), 1},
+        {"OctalStopsAtEight", "&O178", 15}, {"OctalBeyond64BitsRounds", "&O1" + std::string(21, '7'), 0x1p64},
+        {"UnknownRadix", "&X1", 0}, {"BlankAfterAmpersandSkipped", "& H10", 16},
+        // Full-width forms, as a Chinese input method types them; bad UTF-8.
+        {"FullWidthPointAndMinus", "－０．２５", -0.25}, {"IdeographicSpaceSkipped", "１\u3000０００", 1000},
+        {"FullWidthHex", "＆ＨＦＦ", 255}, {"OtherChineseEnds", "12万", 12},
+        {"InvalidByteEnds", "12\xff" "3", 12}, {"TruncatedFullWidthEnds", "1\xef\xbc", 1},
+    };
+    for (const auto& [name, text, value] : rows)
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(core::TextToNumber(text)), std::bit_cast<std::uint64_t>(value))
+            << name << ": \"" << text << "\" read as " << core::TextToNumber(text);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, TextToNumber, testing::Values(
-    // Lenient reading: what is skipped, what ends the number, what is a word.
-    Row{"EmptyIsZero", "", 0}, Row{"CommaEnds", "0,25", 0}, Row{"LoneSignIsZero", "-", 0},
-    Row{"TabsLineFeedsAndBlanksSkipped", "\t1\n2 .\t5", 12.5}, Row{"CarriageReturnEnds", "1\r2", 1},
-    Row{"BlankAfterSignSkipped", "- 5", -5}, Row{"TrailingLettersIgnored", "12abc", 12},
-    Row{"NanIsAWord", " nAn", 0}, Row{"InfinityIsAWord", "-Infinity", 0}, Row{"PlusSign", "+.5", 0.5},
-    // Exponents: blanks inside, missing digits, and any length.
-    Row{"ExponentBlanksSkipped", "1 e - 2", 0.01}, Row{"ExponentLetterAloneIgnored", "7ex", 7},
-    Row{"EndlessNegativeExponent", "1e-99999999999999999999", 0},
-    Row{"EndlessPositiveExponent", "1e99999999999999999999", kInf},
-    Row{"LongFractionUndone", "0." + k600 + "1e601", 1}, Row{"LongIntegerStillInfinite", "1" + k600 + "e-10", kInf},
-    // Hexadecimal and octal integers.
-    Row{"Hex", "&HFFFF", 65535}, Row{"HexPastHalfwayRoundsUp", "&H100000000000008001", 0x1.0000000000001p68},
-    Row{"HexBeyondDouble", "&H" + std::string(300, 'F'), kInf}, Row{"OctalStopsAtEight", "&O178", 15}, Row{"HexStopsAtG", "&H1G" + std::string(16, '0'), 1},
-    Row{"OctalBeyond64BitsRounds", "&O1" + std::string(21, '7'), 0x1p64}, Row{"UnknownRadix", "&X1", 0},
-    Row{"BlankAfterAmpersandSkipped", "& H10", 16},
-    // Full-width forms, as a Chinese input method types them; bad UTF-8.
-    Row{"FullWidthPointAndMinus", "－０．２５", -0.25}, Row{"IdeographicSpaceSkipped", "１\u3000０００", 1000},
-    Row{"FullWidthHex", "＆ＨＦＦ", 255}, Row{"OtherChineseEnds", "12万", 12},
-    Row{"InvalidByteEnds", "12\xff" "3", 12}, Row{"TruncatedFullWidthEnds", "1\xef\xbc", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Every text of the peer parsers' test suites reads to their binary64 result,
 // also with a blank slipped in anywhere and when typed in full-width form.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using platform::win32::Utf8;
@@ -24,16 +26,16 @@ void Pump()
 std::string TextOf(HWND window) { return Utf8(platform::win32::WindowText(window)); }
 
 // A message box titled `title` is answered with its button from the modal
-// loop it runs, once `answer` has read it.
-void AnswerBox(const wchar_t* title, void (*answer)(HWND box))
+// loop it runs, once `read` has read it.
+void AnswerBox(const wchar_t* title, std::function<void(HWND box)> read)
 {
+    static std::function<void(HWND)> reader;
     static const wchar_t* boxTitle;
-    static void (*boxAnswer)(HWND);
-    boxTitle = title, boxAnswer = answer;
+    reader = std::move(read), boxTitle = title;
     SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         if (const HWND box = FindWindowW(L"#32770", boxTitle)) {
-            boxAnswer(box);
+            reader(box);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     });
@@ -77,9 +79,7 @@ protected:
     // A warning shows in a message box of the form's title.
     void AnswerWarning()
     {
-        static Scenario* self;
-        self = this;
-        AnswerBox(L"Form1", [](HWND box) { self->Warn("Form1", TextOf(GetDlgItem(box, 0xFFFF)), TextOf(GetDlgItem(box, IDOK))); });
+        AnswerBox(L"Form1", [this](HWND box) { Warn("Form1", TextOf(GetDlgItem(box, 0xFFFF)), TextOf(GetDlgItem(box, IDOK))); });
     }
 
     void Type(const std::string& box, const std::string& text) override
@@ -189,13 +189,13 @@ TEST(Win32Start, SaysWhyTheWindowCannotBeMade)
     refusing.hInstance = instance;
     refusing.lpszClassName = L"DischargeForm";
     ASSERT_TRUE(RegisterClassExW(&refusing));
-    static std::string seen;
-    AnswerBox(L"discharge", [](HWND box) { seen = TextOf(GetDlgItem(box, 0xFFFF)); });
+    std::string seen;
+    AnswerBox(L"discharge", [&seen](HWND box) { seen = TextOf(GetDlgItem(box, 0xFFFF)); });
     const platform::ProgramDescription program{.name = "discharge", .startupForm = &Form1};
     EXPECT_EQ(platform::Run(program, 0, nullptr), 2);
     UnregisterClassW(L"DischargeForm", instance);
-    EXPECT_NE(seen.find("discharge: 无法创建程序窗口"), std::string::npos) << seen;
-    EXPECT_NE(seen.find("discharge: cannot create the program's window"), std::string::npos) << seen;
+    EXPECT_TRUE(seen.starts_with("discharge: 无法创建程序窗口")
+                && seen.find("\ndischarge: cannot create the program's window") != std::string::npos) << seen;
 }
 
 } // namespace

@@ -46,7 +46,7 @@ inline Step Warned(const char* warnings) { return {Do::Warned, "", warnings}; }
 // program's own face and naming its box for screen readers.
 inline Step AsDescribed() { return {Do::AsDescribed}; }
 
-#define OVERFLOW_WARNING "Form1|溢出：计算结果超出数值范围。|确定"
+inline constexpr char kOverflowWarning[] = "Form1|溢出：计算结果超出数值范围。|确定";
 
 struct Scenario {
     const char* name;
@@ -81,11 +81,11 @@ inline const std::vector<Scenario> kAll = {
       Shows("Label7", "54.75")}},
     {"overflow in a box is warned of and loses nothing",
      {Type("Text6", "1"), Click(), Type("Text7", "-1e309"), Focus("Command1"), Press("Space"),
-      Warned(OVERFLOW_WARNING), HasFocus("Command1"), Shows("Label7", "54.75"),
+      Warned(kOverflowWarning), HasFocus("Command1"), Shows("Label7", "54.75"),
       Shows("Text7", "-1e309"), Shows("Text6", "1"), Type("Text7", "0"), Click(),
-      Shows("Label7", "54.75"), Warned(OVERFLOW_WARNING)}},
+      Shows("Label7", "54.75"), Warned(kOverflowWarning)}},
     {"overflow in the formula is warned of and loses nothing",
-     {Type("Text1", "1e300"), Type("Text6", "1e300"), Click(), Warned(OVERFLOW_WARNING),
+     {Type("Text1", "1e300"), Type("Text6", "1e300"), Click(), Warned(kOverflowWarning),
       Shows("Label7", ""), Shows("Text1", "1e300"), Shows("Text6", "1e300")}},
     {"a box keeps a pasted megabyte whole", {Paste("Text6", "10000"), Click(), Shows("Label7", "547500")}},
     {"the longest result is shown whole",
@@ -93,8 +93,6 @@ inline const std::vector<Scenario> kAll = {
       Type("Text6", "1"), Click(), Shows("Label7", "-1.23456789012346E+297"),
       Type("Text6", "0"), Click(), Shows("Label7", "0")}},
 };
-
-#undef OVERFLOW_WARNING
 
 // The steps a driver plays: AsDescribed spelled out, from Form1's description,
 // into Placed ("left,top,width,height" in pixels; "" the client area),

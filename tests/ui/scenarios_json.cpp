@@ -11,14 +11,8 @@ namespace {
 std::string Quoted(const std::string& text)
 {
     std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        if (c == '\n')
-            out += "\\n";
-        else
-            out += c;
-    }
+    for (const char c : text)
+        out += c == '\n' ? std::string("\\n") : c == '"' || c == '\\' ? std::string{'\\', c} : std::string{c};
     return out + '"';
 }
 
@@ -26,15 +20,12 @@ std::string Quoted(const std::string& text)
 
 int main(int argc, char* argv[])
 {
-    std::string out = "[";
+    std::string out;
     for (const scenarios::Scenario& scenario : scenarios::kAll) {
-        out += (out.size() > 1 ? ",\n{\"name\": " : "{\"name\": ") + Quoted(scenario.name) + ", \"steps\": [";
-        const char* separator = "";
-        for (const scenarios::Step& step : scenarios::Expand(scenario.steps)) {
-            out += separator;
-            out += '[' + Quoted(scenarios::kVerbs[int(step.what)]) + ", " + Quoted(step.control) + ", " + Quoted(step.text) + ']';
-            separator = ", ";
-        }
+        out += (out.empty() ? "[{\"name\": " : ",\n{\"name\": ") + Quoted(scenario.name) + ", \"steps\": [";
+        for (const scenarios::Step& step : scenarios::Expand(scenario.steps))
+            out += '[' + Quoted(scenarios::kVerbs[int(step.what)]) + ", " + Quoted(step.control) + ", " + Quoted(step.text) + "], ";
+        out.resize(out.size() - 2);
         out += "]}";
     }
     std::FILE* file = argc > 1 ? std::fopen(argv[1], "w") : nullptr;
