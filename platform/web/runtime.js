@@ -60,7 +60,7 @@
         },
         show() {
             form.hidden = false;
-            form.querySelector('input, button')?.focus();
+            form.querySelector('input, button').focus();
         },
         // The box's text, written into room that the module makes for it.
         text(box, boxSize) {
@@ -78,7 +78,7 @@
             document.getElementById('warning-text').textContent = textAt(message, messageSize);
             warning.querySelector('button').textContent = textAt(button, buttonSize);
             const focus = document.activeElement;
-            warning.addEventListener('close', () => focus?.focus(), { once: true });
+            warning.addEventListener('close', () => focus.focus(), { once: true });
             warning.showModal();
         },
     };
