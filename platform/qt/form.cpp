@@ -101,8 +101,8 @@ public:
         auto* label = Find<QLabel>(name);
         label->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
         const ControlDescription& described = Described(name);
-        const int needed = label->fontMetrics().horizontalAdvance(label->text())
-                           + label->contentsMargins().left() + label->contentsMargins().right();
+        // The labels have no frame and no margins: the text's width is the label's.
+        const int needed = label->fontMetrics().horizontalAdvance(label->text());
         label->resize(std::clamp(needed, Pixels(described.width),
                                  Pixels(description_.width - described.left)),
                       label->height());

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QFile>
 #include <QFontInfo>
 #include <QIcon>
 #include <QInputMethodEvent>
@@ -126,14 +127,16 @@ private slots:
     }
 
     // The program as main starts it, short of the event loop: the form shown
-    // with the focus in Text1, the application named, its icon, Qt's texts in
-    // Chinese (scripts/packages installs Qt's translations).
+    // with the focus in Text1, the application named after the desktop entry
+    // that the build makes, its icon, Qt's texts in Chinese (scripts/packages
+    // installs Qt's translations).
     void programStart()
     {
         form = platform::qt::Start(Program());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QVERIFY(HasFocus("Text1"));
         QCOMPARE(QApplication::applicationVersion(), QString("1.0.0.0"));
+        QVERIFY(QFile::exists(DESKTOP_ENTRIES "/" + QGuiApplication::desktopFileName() + ".desktop"));
         QCOMPARE(form->windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
         QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("撤消(&U)"));
     }
