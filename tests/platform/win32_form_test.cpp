@@ -13,9 +13,6 @@ namespace {
 using platform::win32::Utf8;
 using platform::win32::Wide;
 
-// COM serves the screen-reader names, on this one thread, as Run sets it up.
-const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
 void Pump()
 {
     MSG message;
