@@ -9,15 +9,11 @@ import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { launch } from '../scripts/chromium.mjs';
 
 const [page, runs = 21] = process.argv.slice(2);
 const median = values => values.sort((a, b) => a - b)[values.length >> 1];
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-         '--no-first-run', '--disable-sync'],
-});
+const browser = await launch();
 const context = await browser.newContext();
 // When Text1 takes the focus, in milliseconds from the start of navigation.
 await context.addInitScript(() => document.addEventListener('focusin', event => {

@@ -102,12 +102,12 @@ void Handle(QtMsgType type, const QMessageLogContext& context, const QString& me
 StartWatch::StartWatch(const char* programName, const char* command)
 {
     watch = new Watch{nullptr, programName, command, {}, {}};
-    previous_ = watch->previous = qInstallMessageHandler(Handle);
+    watch->previous = qInstallMessageHandler(Handle);
 }
 
 StartWatch::~StartWatch()
 {
-    qInstallMessageHandler(previous_);
+    qInstallMessageHandler(watch->previous);
     delete watch;
     watch = nullptr;
 }

@@ -4,8 +4,6 @@
 // instead: status 2, what was tried and why, and how to run headless.
 #pragma once
 
-#include <QtGlobal>
-
 namespace platform::qt {
 
 class StartWatch {
@@ -18,9 +16,6 @@ public:
 
     StartWatch(const StartWatch&) = delete;
     StartWatch& operator=(const StartWatch&) = delete;
-
-private:
-    QtMessageHandler previous_;
 };
 
 } // namespace platform::qt

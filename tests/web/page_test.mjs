@@ -5,15 +5,11 @@
 //   node page_test.mjs PAGE SCENARIOS_JSON
 import { readFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { launch } from '../../scripts/chromium.mjs';
 
 const [pagePath, scenariosPath] = process.argv.slice(2);
 const url = pathToFileURL(pagePath).href;
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-         '--no-first-run', '--disable-sync'],
-});
+const browser = await launch();
 let failures = 0;
 const fail = (where, what) => { failures++; console.log(`FAIL ${where}: ${what}`); };
 
