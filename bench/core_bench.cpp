@@ -24,7 +24,7 @@ const std::vector<std::string>& PeerTexts()
         std::vector<std::string> all;
         for (const char* file : {"freetype-2-7.txt", "google-wuffs.txt", "lemire-fast-float.txt",
                                  "more-test-cases.txt", "tencent-rapidjson.txt"}) {
-            std::ifstream in(std::string(SHARED_TESTDATA "/parse-number-fxx/") + file);
+            std::ifstream in(std::string(PEER_DATA "/") + file);
             for (std::string line; std::getline(in, line);)
                 if (line.size() > 31)
                     all.push_back(line.substr(31));

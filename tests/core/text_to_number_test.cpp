@@ -66,7 +66,7 @@ TEST(PeerData, EveryTextReadsToItsDouble)
     int lines = 0, failures = 0;
     for (const char* file : {"freetype-2-7.txt", "google-wuffs.txt", "lemire-fast-float.txt",
                              "more-test-cases.txt", "tencent-rapidjson.txt"}) {
-        std::ifstream in(SHARED_TESTDATA "/parse-number-fxx/" + std::string(file));
+        std::ifstream in(PEER_DATA "/" + std::string(file));
         ASSERT_TRUE(in) << "cannot open " << file;
         for (std::string line; std::getline(in, line); ++lines) {
             std::uint64_t bits = 0;
