@@ -37,12 +37,13 @@ double ComputeDischarge(const DischargeInputs& in) noexcept;
 // - Blanks, tabs and line feeds are skipped wherever they stand, also between
 //   digits ("1 000" is 1000). The ideographic space U+3000 counts as a blank;
 //   the full-width forms U+FF01..U+FF5E read as their ASCII counterparts
-//   ("１００００" is 10000).
+//   ("１００００" is 10000), and the ideographic full stops U+3002 "。" and
+//   U+FF61 "｡" as "." ("0。25" is 0.25), as input methods type them.
 // - Decimal: an optional sign, digits with at most one "." (always ".", never
 //   ","), then an optional exponent: E or e, an optional sign, digits. An
 //   exponent letter without digits is ignored ("1e" is 1).
-// - "&H" or "&O" (either case) at the start, then hex or octal digits: a
-//   non-negative integer ("&HFFFF" is 65535).
+// - "&H" or "&O" (either case) at the start, then hex or octal digits of
+//   any number: a non-negative integer ("&HFFFF" is 65535).
 // - Reading stops at the first character that cannot continue the number;
 //   the rest is ignored ("12abc" is 12, "0,25" is 0). No leading number,
 //   the empty text included, gives 0. Any bytes are safe, invalid UTF-8 too.

@@ -26,7 +26,7 @@ bool CanContinueNumber(unsigned char c)
 }
 
 // Folds the text into the ASCII characters a number is read from: blanks
-// dropped, full-width forms made ASCII. Stops at the first character that
+// dropped, full-width forms made ASCII, the ideographic full stops made ".". Stops at the first character that
 // cannot take part in a number, since reading would stop there anyway; that
 // includes every byte that is not part of a well-formed full-width form.
 std::string Fold(std::string_view text)
@@ -46,7 +46,8 @@ std::string Fold(std::string_view text)
             ++i;
             continue;
         }
-        // U+3000 is E3 80 80; U+FF01..U+FF5E are EF BC 81 .. EF BD 9E.
+        // U+3000 is E3 80 80, U+3002 E3 80 82, U+FF61 EF BD A1; U+FF01..U+FF5E
+        // are EF BC 81 .. EF BD 9E.
         if ((lead & 0xF0) != 0xE0 || text.size() - i < 3)
             break;
         const auto b1 = static_cast<unsigned char>(text[i + 1]);
@@ -57,6 +58,11 @@ std::string Fold(std::string_view text)
         i += 3;
         if (cp == 0x3000)
             continue;
+        // An input method in Chinese punctuation mode types "。" for ".".
+        if (cp == 0x3002 || cp == 0xFF61) {
+            out += '.';
+            continue;
+        }
         if (cp < 0xFF01 || cp > 0xFF5E)
             break;
         const auto ascii = static_cast<unsigned char>(cp - 0xFEE0);
@@ -111,8 +117,10 @@ double ReadInteger(std::string_view digits, int base, int bitsPerDigit)
     const std::string_view rest = digits.substr(kept);
     if (rest.find_first_not_of('0') != std::string_view::npos)
         leading |= 1;
-    // Beyond 2^1100 every value is infinite; the bound keeps the shift an int.
-    const auto shift = static_cast<int>(std::min<std::size_t>(rest.size(), 300)) * bitsPerDigit;
+    // The leading digits are at least 2^60, so beyond 1100 bits more every
+    // value is infinite in either base; the bound keeps the shift an int.
+    const std::size_t beyond = 1100 / std::size_t(bitsPerDigit) + 1;
+    const auto shift = static_cast<int>(std::min(rest.size(), beyond)) * bitsPerDigit;
     return std::ldexp(static_cast<double>(leading), shift);
 }
 

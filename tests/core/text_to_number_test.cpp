@@ -13,6 +13,7 @@
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kMax = std::numeric_limits<double>::max();
 const std::string k600(600, '0');
 
 // Rows named by what they show: a text, and the double it reads as, bit for bit.
@@ -37,10 +38,19 @@ TEST(TextToNumber, Reads)
         {"Hex", "&HFFFF", 65535}, {"HexPastHalfwayRoundsUp", "&H100000000000008001", 0x1.0000000000001p68},
         {"HexBeyondDouble", "&H" + std::string(300, 'F'), kInf}, {"HexStopsAtG", "&H1G" + std::string(16, '0'), 1},
         {"OctalStopsAtEight", "&O178", 15}, {"OctalBeyond64BitsRounds", "&O1" + std::string(21, '7'), 0x1p64},
+        {"LongOctalExact", "&O1" + std::string(341, '0'), 0x1p1023},
+        {"LongOctalBeyondDouble", "&O1" + std::string(342, '0'), kInf},
+        {"LongOctalSevensBeyondDouble", "&O" + std::string(401, '7'), kInf},
+        {"OctalBelowHalfwayToInfinityIsMax", "&O1" + std::string(17, '7') + "5" + std::string(323, '7'), kMax},
+        {"OctalHalfwayToInfinityRoundsToEven", "&O1" + std::string(17, '7') + "6" + std::string(323, '0'), kInf},
+        {"OctalLeadingZerosDoNotCount", "&O" + k600 + "17", 15}, {"HexLeadingZerosDoNotCount", "&H" + k600 + "FF", 255},
         {"UnknownRadix", "&X1", 0}, {"BlankAfterAmpersandSkipped", "& H10", 16},
         // Full-width forms, as a Chinese input method types them; bad UTF-8.
         {"FullWidthPointAndMinus", "－０．２５", -0.25}, {"IdeographicSpaceSkipped", "１\u3000０００", 1000},
         {"FullWidthHex", "＆ＨＦＦ", 255}, {"OtherChineseEnds", "12万", 12},
+        {"IdeographicFullStopIsPoint", "0。25", 0.25}, {"HalfWidthIdeographicFullStopIsPoint", "０｡２５", 0.25},
+        {"SecondFullStopEnds", "1。2。3", 1.2}, {"FullStopAfterPointEnds", "1.2。3", 1.2},
+        {"IdeographicCommaEnds", "0、25", 0}, {"FullWidthCommaEnds", "0，25", 0},
         {"InvalidByteEnds", "12\xff" "3", 12}, {"TruncatedFullWidthEnds", "1\xef\xbc", 1},
     };
     for (const auto& [name, text, value] : rows)
