@@ -25,16 +25,16 @@ void ShowWarningBox(Form& form, const std::string& title, const std::string& tex
 
 int Run(const ProgramDescription& program, int argc, char* argv[])
 {
-    // Qt chooses the window system; until the form is shown (a plugin may
-    // start without a screen and fail on the first window), a start that
-    // cannot reach one ends with its reason and status 2.
+    // Qt chooses the window system as it makes the application object; a
+    // start that cannot reach one, or reaches one without a screen, ends
+    // with its reason and status 2.
     std::optional<QApplication> app;
-    std::unique_ptr<QWidget> form;
     {
-        const qt::StartWatch watch(program.name, argc > 0 ? argv[0] : program.name);
+        qt::StartWatch watch(program.name, argc > 0 ? argv[0] : program.name);
         app.emplace(argc, argv);
-        form = qt::Start(program);
+        watch.RequireScreen();
     }
+    const std::unique_ptr<QWidget> form = qt::Start(program);
     return QApplication::exec();
 }
 
