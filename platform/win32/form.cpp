@@ -87,6 +87,7 @@ public:
     }
 
     bool OnCreate(HWND window);
+    void OnDestroy();
     void OnCommand(int id, int code);
     void OnActivate(bool active);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -100,6 +101,7 @@ private:
 
     const FormDescription& description_;
     HWND window_ = nullptr;
+    bool created_ = false; // WM_CREATE succeeded: the form is the program's window
     HWND focus_ = nullptr; // the control that had the focus when the form was last active
     UINT dpi_ = 96;
     OwnedFont captionFont_, boxFont_;
@@ -154,7 +156,17 @@ bool Win32Form::OnCreate(HWND window)
     AdjustForDpi(frame, GetWindowLongW(window, GWL_STYLE), dpi_);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    created_ = true;
     return true;
+}
+
+// Closing the form ends the message loop. A form that failed in WM_CREATE is
+// destroyed by CreateWindowEx itself, before any loop runs: a WM_QUIT posted
+// then would end the next modal loop instead, the message box that says why.
+void Win32Form::OnDestroy()
+{
+    if (created_)
+        PostQuitMessage(0);
 }
 
 // Windows names a box after the static text just before it in creation
@@ -181,17 +193,19 @@ void Win32Form::MakeFonts()
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
     wcscpy_s(font.lfFaceName, kCaptionFace);
-    captionFont_.reset(CreateFontIndirectW(&font));
+    OwnedFont captions(CreateFontIndirectW(&font));
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         wcscpy_s(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
-    boxFont_.reset(CreateFontIndirectW(&font));
+    OwnedFont boxes(CreateFontIndirectW(&font));
     for (std::size_t i = 0; i < description_.controls.size(); ++i) {
         const bool box = description_.controls[i].kind == ControlKind::TextBox;
-        SendMessageW(Child(i), WM_SETFONT,
-                     reinterpret_cast<WPARAM>(box ? boxFont_.get() : captionFont_.get()), FALSE);
+        SendMessageW(Child(i), WM_SETFONT, reinterpret_cast<WPARAM>(box ? boxes.get() : captions.get()), FALSE);
     }
+    // Fonts of a former DPI are deleted only now that no control uses them.
+    captionFont_ = std::move(captions);
+    boxFont_ = std::move(boxes);
     Layout();
 }
 
@@ -261,10 +275,12 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 {
     auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    case WM_NCCREATE: {
+        // The window takes the form over from CreateForm.
+        auto* owner = static_cast<std::unique_ptr<Win32Form>*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(owner->release()));
         break;
+    }
     case WM_CREATE:
         return form->OnCreate(window) ? 0 : -1;
     case WM_COMMAND:
@@ -277,7 +293,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         form->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        form->OnDestroy();
         return 0;
     case WM_NCDESTROY:
         delete form;
@@ -308,10 +324,12 @@ HWND CreateForm(const FormDescription& description)
         if (!RegisterClassExW(&windowClass))
             return nullptr;
     }
-    // The window owns the form from WM_NCCREATE on, and deletes it at WM_NCDESTROY.
+    // The window owns the form from WM_NCCREATE on, and deletes it at
+    // WM_NCDESTROY; a window that fails before that leaves it here.
+    auto form = std::make_unique<Win32Form>(description);
     return CreateWindowExW(0, kFormClass, Wide(description.caption).c_str(), WS_OVERLAPPEDWINDOW,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                           nullptr, instance, new Win32Form(description));
+                           nullptr, instance, &form);
 }
 
 std::wstring WindowText(HWND window)

@@ -1,6 +1,7 @@
 // Ownership of Win32 handles: each kind of handle with the call that frees it.
 #pragma once
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <memory>
@@ -19,6 +20,19 @@ using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, Freer<Handle, Free>
 using OwnedFont = Owned<HFONT, DeleteObject>;
 using OwnedFontResource = Owned<HANDLE, RemoveFontMemResourceEx>;
 using OwnedHook = Owned<HHOOK, UnhookWindowsHookEx>;
+
+// COM on this thread, for as long as it lives.
+struct ComApartment {
+    ComApartment() : result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment()
+    {
+        if (SUCCEEDED(result))
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    HRESULT result;
+};
 
 // A COM interface pointer, released when it goes.
 template <class Interface>

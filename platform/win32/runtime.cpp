@@ -1,4 +1,5 @@
 #include "platform/win32/form.h"
+#include "platform/win32/handles.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -36,7 +37,7 @@ int FailedStart(const ProgramDescription& program, DWORD error)
 {
     std::string reason;
     wchar_t* system = nullptr;
-    if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+    if (error != ERROR_SUCCESS && FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&system), 0, nullptr)) {
         reason = Utf8(system);
         LocalFree(system);
@@ -56,7 +57,7 @@ int FailedStart(const ProgramDescription& program, DWORD error)
 int Run(const ProgramDescription& program, int, char*[])
 {
     // COM serves the screen-reader names of the boxes; one thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const win32::ComApartment com;
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -67,8 +68,6 @@ int Run(const ProgramDescription& program, int, char*[])
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
         win32::Dispatch(message);
-    if (SUCCEEDED(com))
-        CoUninitialize();
     return int(message.wParam);
 }
 
@@ -79,7 +78,7 @@ int Run(const ProgramDescription& program, int, char*[])
 // not have, and brings the whole demangler (45 KB) into the executable. Ours
 // only ends the process, as that one does after printing.
 namespace __gnu_cxx {
-[[noreturn]] void __verbose_terminate_handler()
+void __verbose_terminate_handler()
 {
     std::abort();
 }

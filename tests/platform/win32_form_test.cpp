@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <new>
+#include <string_view>
 
 namespace {
 
@@ -171,28 +174,132 @@ INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [
     return name;
 });
 
-// When the window cannot be made (here a window class of the form's name
-// that refuses its windows), the start says why in a message box and ends
-// with status 2.
+bool IsForm(HWND window)
+{
+    wchar_t name[32] = L"";
+    GetClassNameW(window, name, 32);
+    return std::wstring_view(name) == L"DischargeForm";
+}
+
+// Windows that a test refuses to create, through a CBT hook for as long as it
+// lives: the form's own window, or the controls inside it. Windows destroys a
+// window whose WM_CREATE fails with WM_DESTROY and WM_NCDESTROY; Wine sends
+// only the second (and tells a hook that WM_CREATE returned 0), so a second
+// hook sends the first to a form whose control was refused, as Windows does.
+enum class Refuse { Form, Controls };
+class Refusal {
+public:
+    explicit Refusal(Refuse what)
+    {
+        refused = what;
+        failing = nullptr;
+        create_ = SetWindowsHookExW(WH_CBT, Create, nullptr, GetCurrentThreadId());
+        created_ = SetWindowsHookExW(WH_CALLWNDPROCRET, Created, nullptr, GetCurrentThreadId());
+    }
+    ~Refusal()
+    {
+        UnhookWindowsHookEx(create_);
+        UnhookWindowsHookEx(created_);
+    }
+
+private:
+    static LRESULT CALLBACK Create(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_CREATEWND) {
+            const CREATESTRUCTW& made = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if (refused == Refuse::Form ? IsForm(reinterpret_cast<HWND>(wParam)) : IsForm(made.hwndParent)) {
+                failing = made.hwndParent;
+                return 1;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Created(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPRETSTRUCT& sent = *reinterpret_cast<CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent.message == WM_CREATE && sent.hwnd == failing && failing)
+            SendMessageW(sent.hwnd, WM_DESTROY, 0, 0);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline Refuse refused;
+    static inline HWND failing; // the form whose control was refused
+    HHOOK create_, created_;
+};
+
+// When a control of the form cannot be made, the start says why in a message
+// box, which stays until it is answered, and ends with status 2.
 TEST(Win32Start, SaysWhyTheWindowCannotBeMade)
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    UnregisterClassW(L"DischargeForm", instance);
-    WNDCLASSEXW refusing{};
-    refusing.cbSize = sizeof refusing;
-    refusing.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        return message == WM_NCCREATE ? FALSE : DefWindowProcW(window, message, wParam, lParam);
-    };
-    refusing.hInstance = instance;
-    refusing.lpszClassName = L"DischargeForm";
-    ASSERT_TRUE(RegisterClassExW(&refusing));
-    std::string seen;
-    AnswerBox(L"discharge", [&seen](HWND box) { seen = TextOf(GetDlgItem(box, 0xFFFF)); });
+    static std::string seen;
+    seen.clear();
+    AnswerBox(L"discharge", [](HWND box) { seen = TextOf(GetDlgItem(box, 0xFFFF)); });
     const platform::ProgramDescription program{.name = "discharge", .startupForm = &Form1};
+    const Refusal refusal(Refuse::Controls);
     EXPECT_EQ(platform::Run(program, 0, nullptr), 2);
-    UnregisterClassW(L"DischargeForm", instance);
     EXPECT_TRUE(seen.starts_with("discharge: 无法创建程序窗口")
-                && seen.find("\ndischarge: cannot create the program's window") != std::string::npos) << seen;
+                && seen.find("\ndischarge: cannot create the program's window") != std::string::npos)
+        << "the box said: \"" << seen << '"';
+}
+
+} // namespace
+
+// Every allocation of the program, counted, so that a test can see what a
+// failed creation leaves behind.
+static long liveAllocations = 0;
+void* operator new(std::size_t size)
+{
+    if (void* block = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) {
+        ++liveAllocations;
+        return block;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept
+{
+    if (block) {
+        --liveAllocations;
+        HeapFree(GetProcessHeap(), 0, block);
+    }
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+
+namespace {
+
+// A form whose window is refused before it exists is not left behind.
+TEST(Win32Start, AFormWhoseWindowIsRefusedIsFreed)
+{
+    DestroyWindow(platform::win32::CreateForm(Form1)); // first-use allocations out of the way
+    Pump();
+    const long before = liveAllocations;
+    {
+        const Refusal refusal(Refuse::Form);
+        EXPECT_EQ(platform::win32::CreateForm(Form1), nullptr);
+    }
+    EXPECT_EQ(liveAllocations, before);
+}
+
+// At another DPI, as when the window moves to another screen, every control
+// takes its place and font size for that DPI.
+TEST(Win32Form, FollowsADpiChange)
+{
+    const HWND form = platform::win32::CreateForm(Form1);
+    RECT suggested{0, 0, 800, 600};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    for (const char* name : {"Text1", "Label1", "Command1"}) {
+        const HWND control = platform::win32::Control(form, name);
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+        const auto& described = *std::find_if(Form1.controls.begin(), Form1.controls.end(),
+                                               [name](const auto& c) { return c.name == std::string_view(name); });
+        EXPECT_EQ(place.left, MulDiv(described.left, 144, 1440)) << name;
+        EXPECT_EQ(place.top, MulDiv(described.top, 144, 1440)) << name;
+        LOGFONTW font{};
+        EXPECT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font));
+        EXPECT_EQ(font.lfHeight, -18) << name;
+    }
+    DestroyWindow(form);
+    Pump();
 }
 
 } // namespace
