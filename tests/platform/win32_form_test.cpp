@@ -10,6 +10,7 @@
 #include <functional>
 #include <new>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -279,23 +280,44 @@ TEST(Win32Start, AFormWhoseWindowIsRefusedIsFreed)
 }
 
 // At another DPI, as when the window moves to another screen, every control
-// takes its place and font size for that DPI.
+// takes its place and font size for that DPI; the fonts of the former DPI
+// stay alive until no control uses them, and go then.
+std::vector<HFONT> oldFonts;
+int staleFonts = 0; // WM_SETFONT sent while a control's former font was already gone
+
+LRESULT CALLBACK WatchSetFont(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lParam)->message == WM_SETFONT)
+        for (const HFONT font : oldFonts)
+            staleFonts += GetObjectType(font) != OBJ_FONT;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST(Win32Form, FollowsADpiChange)
 {
     const HWND form = platform::win32::CreateForm(Form1);
+    const auto fontOf = [form](const char* name) {
+        return reinterpret_cast<HFONT>(SendMessageW(platform::win32::Control(form, name), WM_GETFONT, 0, 0));
+    };
+    oldFonts = {fontOf("Text1"), fontOf("Label1")};
+    staleFonts = 0;
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchSetFont, nullptr, GetCurrentThreadId());
     RECT suggested{0, 0, 800, 600};
     SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(staleFonts, 0);
+    for (const HFONT font : oldFonts)
+        EXPECT_EQ(GetObjectType(font), 0u) << "a font of the former DPI is left";
     for (const char* name : {"Text1", "Label1", "Command1"}) {
-        const HWND control = platform::win32::Control(form, name);
         RECT place;
-        GetWindowRect(control, &place);
+        GetWindowRect(platform::win32::Control(form, name), &place);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
         const auto& described = *std::find_if(Form1.controls.begin(), Form1.controls.end(),
                                                [name](const auto& c) { return c.name == std::string_view(name); });
         EXPECT_EQ(place.left, MulDiv(described.left, 144, 1440)) << name;
         EXPECT_EQ(place.top, MulDiv(described.top, 144, 1440)) << name;
         LOGFONTW font{};
-        EXPECT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font));
+        GetObjectW(fontOf(name), sizeof font, &font);
         EXPECT_EQ(font.lfHeight, -18) << name;
     }
     DestroyWindow(form);
