@@ -1,6 +1,6 @@
 // The built discharge.exe as Windows reads it: the version record that the
 // file's properties show, in Chinese, and the icon in its three sizes.
-#include <windows.h>
+#include "platform/win32/form.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,7 @@
 
 namespace {
 
-std::wstring Wide(const char* utf8)
-{
-    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), int(wide.size()));
-    wide.pop_back();
-    return wide;
-}
+using platform::win32::Wide;
 
 class Resources : public testing::Test {
 protected:
