@@ -5,7 +5,7 @@
 // (its MiniBrowser) over W3C WebDriver through selenium-webdriver.
 //
 //   const browser = await launch('chromium' | 'firefox' | 'webkit', { args, dark, forced })
-//   const tab = await browser.open(url, { width, height, touch })
+//   const tab = await browser.open(url, { width, height, touch, refuse })
 //   tab.type(text), .insertText(text), .press(key), .click(selector),
 //   .tap(selector), .doubleClick(selector), .focus(selector), .resize(width, height),
 //   .evaluate(fn, ...args), .screenshot(path, selector?), .close()
@@ -13,7 +13,9 @@
 //
 // Keys: 'Tab', 'Shift+Tab', 'Enter', 'Space', 'Control+A', 'Delete'. One tab
 // is open at a time. Every request a page makes, but for the page itself and
-// what it holds (data: URLs), is refused and kept in browser.requests.
+// what it holds (data: URLs), is refused and kept in browser.requests; with
+// `refuse: false` Chromium and Firefox let them be, which spares the page
+// the round trip through this script that watching every request costs.
 // `dark` asks for the dark colour scheme; `forced`, for forced colours (a
 // high-contrast mode), which Chromium emulates and Firefox has, and WebKit
 // has not. Chromium and Firefox run headless; WebKitGTK has no headless mode
@@ -57,18 +59,18 @@ const wanted = (url, page) => url === page || url.startsWith('data:');
 async function launchPuppeteer(name, executablePath, options, media = []) {
   const browser = await puppeteer.launch({ browser: name, executablePath, headless: true, ...options });
   const requests = [];
-  const version = await browser.version();
+  const version = `${name === 'chrome' ? 'Chromium' : 'Firefox'} ${(await browser.version()).split('/')[1]}`;
   return {
     version, requests,
     close: () => browser.close(),
-    async open(url, { width = 800, height = 600, touch = false } = {}) {
+    async open(url, { width = 800, height = 600, touch = false, refuse = true } = {}) {
       const page = await browser.newPage();
       const view = { width, height, isMobile: touch, hasTouch: touch, deviceScaleFactor: touch ? 2 : 1 };
       await page.setViewport(view);
       if (media.length)
         await (await page.createCDPSession()).send('Emulation.setEmulatedMedia', { features: media });
-      await page.setRequestInterception(true);
-      page.on('request', request => {
+      await page.setRequestInterception(refuse);
+      if (refuse) page.on('request', request => {
         if (wanted(request.url(), url)) return request.continue();
         requests.push(request.url());
         return request.abort();

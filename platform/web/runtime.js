@@ -70,13 +70,18 @@
         }
     };
 
-    // A plain loop: several times faster here than Uint8Array.from with a
-    // function for each byte, which took most of the start-up.
-    const binary = atob(document.getElementById('module').textContent);
-    const bytes = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; i++)
-        bytes[i] = binary.charCodeAt(i);
-    const started = WebAssembly.instantiate(bytes, { page }).then(({ instance }) => {
+    // The module starts after the page's first frame, which shows the form
+    // ready for typing (decoding and compiling it takes a few milliseconds).
+    const shown = new Promise(resolve => requestAnimationFrame(() => setTimeout(resolve)));
+    const started = shown.then(() => {
+        // A plain loop: several times faster here than Uint8Array.from with
+        // a function for each byte.
+        const binary = atob(document.getElementById('module').textContent);
+        const bytes = new Uint8Array(binary.length);
+        for (let i = 0; i < binary.length; i++)
+            bytes[i] = binary.charCodeAt(i);
+        return WebAssembly.instantiate(bytes, { page });
+    }).then(({ instance }) => {
         exports = instance.exports;
         exports.start();
         running = true;
