@@ -29,6 +29,7 @@ import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Key } from 'selenium-webdriver';
 import input from 'selenium-webdriver/lib/input.js';
+import { crop } from './crop-png.mjs';
 
 export const engines = ['chromium', 'firefox', 'webkit'];
 
@@ -195,8 +196,18 @@ async function launchWebKit(args) {
         focus: selector => script(selector => document.querySelector(selector).focus(), [selector]),
         resize,
         evaluate: (fn, ...args) => script(fn, args),
-        screenshot: async (path, selector) =>
-          writeFileSync(path, await (selector ? await find(selector) : session).takeScreenshot(), 'base64'),
+        // An element cut out of the page's screenshot: WebKitGTK's own
+        // screenshot of an element comes out partly black.
+        async screenshot(path, selector) {
+          await session.executeAsyncScript('requestAnimationFrame(() => setTimeout(arguments[0]))');
+          const png = Buffer.from(await session.takeScreenshot(), 'base64');
+          if (!selector) return writeFileSync(path, png);
+          const [x, y, right, bottom] = await script(selector => {
+            const r = document.querySelector(selector).getBoundingClientRect();
+            return [Math.floor(r.left), Math.floor(r.top), Math.ceil(r.right), Math.ceil(r.bottom)];
+          }, [selector]);
+          writeFileSync(path, crop(png, { x, y, width: right - x, height: bottom - y }));
+        },
         async close() {
           requests.push(...await script(() => performance.getEntriesByType('resource').map(entry => entry.name), [])
             .then(names => names.filter(name => !wanted(name, url))));
