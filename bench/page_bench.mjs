@@ -7,7 +7,7 @@
 // else in their head. Prints "name value" lines: medians, in milliseconds
 // (the click in microseconds), and the page's size in bytes.
 //   node page_bench.mjs ENGINE PAGE [RUNS]
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -28,6 +28,7 @@ document.addEventListener('focusin', event => {
 }, true);
 </script>`);
 const folder = mkdtempSync(join(tmpdir(), 'page-bench-'));
+process.on('exit', () => rmSync(folder, { recursive: true, force: true }));
 const pages = { ours: join(folder, 'page.html'), floor: join(folder, 'static.html') };
 writeFileSync(pages.ours, timed(html));
 writeFileSync(pages.floor, timed(html.replace(/<script\b[^>]*>[\s\S]*?<\/script>/g, '')));

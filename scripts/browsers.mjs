@@ -22,7 +22,7 @@
 // and needs a display (scripts/with-xvfb). CHROMIUM, FIREFOX and MINIBROWSER
 // name other builds of the browsers.
 import { spawn } from 'node:child_process';
-import { mkdtempSync, mkdirSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, mkdirSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -131,7 +131,10 @@ async function launchWebKit(args) {
   const driverPort = await freePort();
   const driver = spawn('WebKitWebDriver', [`--port=${driverPort}`],
                        { env: { ...process.env, XDG_CONFIG_HOME: config }, stdio: ['ignore', 'ignore', 'inherit'] });
-  process.on('exit', () => driver.kill());
+  process.on('exit', () => {
+    driver.kill();
+    rmSync(config, { recursive: true, force: true });
+  });
   const binary = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
   let session;
   for (let tries = 0; !session; tries++) {

@@ -5,7 +5,7 @@
 // show, and no request to anywhere. Each scenario starts on the page newly
 // opened from file://.
 //   node page_test.mjs ENGINE PAGE SCENARIOS_JSON
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -62,7 +62,9 @@ const isEdge = async (tab, key) => {
   const [controls, at] = [await order(tab), await focused(tab)];
   return key === 'Tab' ? at === controls.at(-1) : key === 'Shift+Tab' && at === controls[0];
 };
-const plain = join(mkdtempSync(join(tmpdir(), 'page-test-')), 'plain.html');
+const folder = mkdtempSync(join(tmpdir(), 'page-test-'));
+process.on('exit', () => rmSync(folder, { recursive: true, force: true }));
+const plain = join(folder, 'plain.html');
 writeFileSync(plain, readFileSync(pagePath, 'utf8').replace(/<script\b[^>]*>[\s\S]*?<\/script>/g, ''));
 // How the focus goes round the plain page at each Tab past an end, when the
 // focus keys of `steps` are played on it.
