@@ -18,17 +18,9 @@ namespace page {
 // UTF-8: where they start in the module's memory and their length in bytes.
 #define PAGE_IMPORT(name) __attribute__((import_module("page"), import_name(#name)))
 
-// Makes the form, not yet shown: its caption and the size of its client area
-// in twips.
-PAGE_IMPORT(form) void Form(const char* caption, std::size_t captionSize, int width, int height);
-// Adds the next control in tab order, as ControlDescription describes it;
-// `kind` is a ControlKind, `names` is empty for a caption that names no box.
-PAGE_IMPORT(control)
-void Control(const char* name, std::size_t nameSize, int kind, int left, int top, int width, int height,
-             const char* text, std::size_t textSize, const char* names, std::size_t namesSize,
-             bool clickable, bool selectable);
-// Shows the form with the focus in its first control that takes it.
-PAGE_IMPORT(show) void Show();
+// The control named `name`, a button, runs a handler when activated: the
+// script then calls platform_click with `index`.
+PAGE_IMPORT(clickable) void Clickable(const char* name, std::size_t nameSize, std::size_t index);
 // Hands the text of a box back through platform_receive.
 PAGE_IMPORT(text) void Text(const char* box, std::size_t boxSize);
 PAGE_IMPORT(setCaption)
@@ -43,8 +35,6 @@ void Warn(const char* title, std::size_t titleSize, const char* text, std::size_
 } // namespace page
 
 namespace {
-
-std::string_view View(const char* text) { return text ? text : ""; }
 
 // The text the script is handing over (platform_receive).
 std::string received;
@@ -110,18 +100,18 @@ int Run(const ProgramDescription& program, int, char*[])
 {
     // Run once, by the page's first call into the module.
     __wasm_call_ctors();
+    // The page already shows the form, with the focus in its first box: the
+    // build wrote its markup from this same description (markup.h). What is
+    // left is to give the buttons their handlers.
     const FormDescription& description = *program.startupForm;
-    const std::string_view caption = description.caption;
-    web::page::Form(caption.data(), caption.size(), description.width, description.height);
-    for (const ControlDescription& control : description.controls) {
-        const std::string_view name = control.name, text = web::View(control.text),
-                               names = web::View(control.names);
-        web::page::Control(name.data(), name.size(), int(control.kind), control.left, control.top,
-                           control.width, control.height, text.data(), text.size(), names.data(),
-                           names.size(), control.click != nullptr, control.selectable);
-    }
     web::form.emplace(description);
-    web::page::Show();
+    for (std::size_t index = 0; index < description.controls.size(); ++index) {
+        const ControlDescription& control = description.controls[index];
+        if (control.click) {
+            const std::string_view name = control.name;
+            web::page::Clickable(name.data(), name.size(), index);
+        }
+    }
     // The browser's own loop runs the page from here on.
     return 0;
 }

@@ -1,66 +1,30 @@
-// The page's side of the runtime (runtime.cpp beside this file). It starts
-// the program's WebAssembly module, inlined in the page, makes the form of
-// the browser's own controls from what the module hands it, and gives the
-// module the texts of the boxes, the captions and the warning it asks for.
-// Texts cross as UTF-8 in the module's memory: where they start, how many
-// bytes. User text only ever enters the page as text, never as markup.
+// The page's side of the runtime (runtime.cpp beside this file). The page
+// already shows the form, written into it by the build; this script starts
+// the program's WebAssembly module, inlined in the page, lets the module's
+// handlers run when a button is activated, and gives the module the texts of
+// the boxes, the captions and the warning it asks for. Texts cross as UTF-8
+// in the module's memory: where they start, how many bytes. User text only
+// ever enters the page as text, never as markup.
 'use strict';
 {
-    const TextBox = 0, Button = 2; // platform::ControlKind; the rest are labels
-    const form = document.querySelector('.form');
-    const client = form.querySelector('.client');
+    const client = document.querySelector('.client');
     const warning = document.getElementById('warning');
     const decoder = new TextDecoder();
     const encoder = new TextEncoder();
-    let exports;
+    const handlers = new Map(); // a button → its control's index in tab order
+    let exports, running = false;
 
     const textAt = (start, size) => decoder.decode(new Uint8Array(exports.memory.buffer, start, size));
-    const elementNamed = (start, size) => document.getElementById(textAt(start, size));
+    const elementNamed = (start, size) => {
+        const element = document.getElementById(textAt(start, size));
+        if (!element)
+            throw new Error(`the page has no control ${textAt(start, size)}`);
+        return element;
+    };
 
     const page = {
-        form(caption, captionSize, width, height) {
-            form.querySelector('h1').textContent = textAt(caption, captionSize);
-            form.style.setProperty('--client-width', width);
-            form.style.setProperty('--client-height', height);
-        },
-        // A control at its place in twips; its element has the control's
-        // name as its id. A caption that names a box is its <label>; a
-        // selectable label is an <output>, which takes no focus.
-        control(name, nameSize, kind, left, top, width, height, caption, captionSize,
-                names, namesSize, clickable, selectable) {
-            const index = client.childElementCount;
-            let element;
-            if (kind === TextBox) {
-                element = document.createElement('input');
-                element.type = 'text';
-                element.inputMode = 'decimal';
-                element.autocomplete = 'off';
-                element.spellcheck = false;
-                element.value = textAt(caption, captionSize);
-            } else {
-                if (kind === Button) {
-                    element = document.createElement('button');
-                    element.type = 'button';
-                    if (clickable)
-                        element.addEventListener('click', () => exports.click(index));
-                } else if (selectable) {
-                    element = document.createElement('output');
-                } else if (namesSize) {
-                    element = document.createElement('label');
-                    element.htmlFor = textAt(names, namesSize);
-                } else {
-                    element = document.createElement('div');
-                }
-                element.textContent = textAt(caption, captionSize);
-            }
-            element.id = textAt(name, nameSize);
-            for (const [side, twips] of Object.entries({ left, top, width, height }))
-                element.style.setProperty(`--${side}`, twips);
-            client.append(element);
-        },
-        show() {
-            form.hidden = false;
-            form.querySelector('input, button').focus();
+        clickable(name, nameSize, index) {
+            handlers.set(elementNamed(name, nameSize), index);
         },
         // The box's text, written into room that the module makes for it.
         text(box, boxSize) {
@@ -83,29 +47,68 @@
         },
     };
 
-    // Tab and Shift+Tab go round the form's controls, as in a window.
-    client.addEventListener('keydown', event => {
-        if (event.key !== 'Tab')
+    // The program cannot go on: the page says so (`message`, one of its
+    // paragraphs) and takes no more input. A module that trapped is in no
+    // known state, so it is never called again. The boxes keep their text,
+    // to be copied.
+    const stop = (message, error) => {
+        running = false;
+        document.getElementById(message).hidden = false;
+        for (const box of client.querySelectorAll('input'))
+            box.readOnly = true;
+        for (const button of client.querySelectorAll('button'))
+            button.disabled = true;
+        console.error(error);
+    };
+    const click = button => {
+        if (!running || !handlers.has(button))
             return;
-        const controls = client.querySelectorAll('input, button');
-        const first = controls[0], last = controls[controls.length - 1];
-        if (document.activeElement === (event.shiftKey ? first : last)) {
-            event.preventDefault();
-            (event.shiftKey ? last : first).focus();
+        try {
+            exports.click(handlers.get(button));
+        } catch (error) {
+            stop('stopped', error);
         }
-    });
-    warning.querySelector('button').addEventListener('click', () => warning.close());
-    // A plain loop: several times faster here than Uint8Array.from with a
-    // function for each byte, which took most of the start-up.
-    const binary = atob(document.getElementById('module').textContent);
-    const bytes = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; i++)
-        bytes[i] = binary.charCodeAt(i);
-    WebAssembly.instantiate(bytes, { page }).then(({ instance }) => {
+    };
+
+    // The module starts after the page's first frame, which shows the form
+    // ready for typing (decoding and compiling it takes a few milliseconds).
+    const shown = new Promise(resolve => requestAnimationFrame(() => setTimeout(resolve)));
+    const started = shown.then(() => {
+        // A plain loop: several times faster here than Uint8Array.from with
+        // a function for each byte.
+        const binary = atob(document.getElementById('module').textContent);
+        const bytes = new Uint8Array(binary.length);
+        for (let i = 0; i < binary.length; i++)
+            bytes[i] = binary.charCodeAt(i);
+        return WebAssembly.instantiate(bytes, { page });
+    }).then(({ instance }) => {
         exports = instance.exports;
         exports.start();
-    }).catch(error => {
-        document.getElementById('failed').hidden = false;
-        console.error(error);
+        running = true;
     });
+    started.catch(error => stop('failed', error));
+
+    // A button activated before the module has started runs once it has.
+    client.addEventListener('click', event => {
+        const button = event.target.closest('button');
+        if (button)
+            running ? click(button) : started.then(() => click(button), () => {});
+    });
+    warning.querySelector('button').addEventListener('click', () => warning.close());
+
+    // In one column, on a narrow screen, Tab goes down the column: each
+    // control takes its place there (the order the style gives it) as its tab
+    // index. At the form's width the described tab order holds, which is the
+    // order of the page.
+    const followColumn = () => {
+        for (const control of client.querySelectorAll('input, button')) {
+            const order = Number(getComputedStyle(control).order);
+            if (order)
+                control.tabIndex = order;
+            else
+                control.removeAttribute('tabindex');
+        }
+    };
+    followColumn();
+    addEventListener('resize', followColumn);
 }

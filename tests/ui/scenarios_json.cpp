@@ -1,7 +1,8 @@
 // Writes the window scenarios as JSON into the file named by its argument,
 // each step spelled out as Expand does it:
-// [{"name": ..., "steps": [[verb, control, text], ...]}, ...]. The page's
-// driver (tests/web/) plays them.
+// [{"name": ..., "steps": [[verb, control, text], ...],
+//   "limits": {engine: {"why": ..., "steps": [...]}, ...}}, ...].
+// The page's driver (tests/web/) plays them.
 #include "tests/ui/scenarios.h"
 
 #include <cstdio>
@@ -16,17 +17,27 @@ std::string Quoted(const std::string& text)
     return out + '"';
 }
 
+std::string Steps(const std::vector<scenarios::Step>& steps)
+{
+    std::string out;
+    for (const scenarios::Step& step : scenarios::Expand(steps))
+        out += std::string(out.empty() ? "" : ", ") + '[' + Quoted(scenarios::kVerbs[int(step.what)]) + ", "
+               + Quoted(step.control) + ", " + Quoted(step.text) + ']';
+    return '[' + out + ']';
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     std::string out;
     for (const scenarios::Scenario& scenario : scenarios::kAll) {
-        out += (out.empty() ? "[{\"name\": " : ",\n{\"name\": ") + Quoted(scenario.name) + ", \"steps\": [";
-        for (const scenarios::Step& step : scenarios::Expand(scenario.steps))
-            out += '[' + Quoted(scenarios::kVerbs[int(step.what)]) + ", " + Quoted(step.control) + ", " + Quoted(step.text) + "], ";
-        out.resize(out.size() - 2);
-        out += "]}";
+        out += (out.empty() ? "[{\"name\": " : ",\n{\"name\": ") + Quoted(scenario.name)
+               + ", \"steps\": " + Steps(scenario.steps) + ", \"limits\": {";
+        for (const scenarios::EngineLimit& limit : scenario.limits)
+            out += std::string(&limit == scenario.limits.data() ? "" : ", ") + Quoted(limit.engine)
+                   + ": {\"why\": " + Quoted(limit.why) + ", \"steps\": " + Steps(limit.steps) + '}';
+        out += "}}";
     }
     std::FILE* file = argc > 1 ? std::fopen(argv[1], "w") : nullptr;
     if (!file || std::fputs((out + "]\n").c_str(), file) < 0 || std::fclose(file) != 0) {
