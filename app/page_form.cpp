@@ -14,7 +14,10 @@ namespace {
 bool Write(const char* path, const std::string& text)
 {
     std::FILE* file = std::fopen(path, "w");
-    return file && std::fputs(text.c_str(), file) >= 0 && std::fclose(file) == 0;
+    if (!file)
+        return false;
+    const bool written = std::fputs(text.c_str(), file) >= 0;
+    return std::fclose(file) == 0 && written;
 }
 
 } // namespace
