@@ -22,20 +22,25 @@ void Pump()
 
 std::string TextOf(HWND window) { return Utf8(platform::win32::WindowText(window)); }
 
+// The message box that AnswerBox waits for, and what reads it.
+std::function<void(HWND)> reader;
+const wchar_t* boxTitle;
+
+void CALLBACK AnswerBoxNow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (const HWND box = FindWindowW(L"#32770", boxTitle)) {
+        reader(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
 // A message box titled `title` is answered with its button from the modal
 // loop it runs, once `read` has read it.
 void AnswerBox(const wchar_t* title, std::function<void(HWND box)> read)
 {
-    static std::function<void(HWND)> reader;
-    static const wchar_t* boxTitle;
     reader = std::move(read), boxTitle = title;
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        if (const HWND box = FindWindowW(L"#32770", boxTitle)) {
-            reader(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-    });
+    SetTimer(nullptr, 0, 50, AnswerBoxNow);
 }
 
 class Scenario : public testing::TestWithParam<scenarios::Scenario>, public scenarios::Driver {
@@ -171,6 +176,12 @@ INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [
     return name;
 });
 
+// A window procedure that refuses to make its window.
+LRESULT CALLBACK RefuseWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_NCCREATE ? FALSE : DefWindowProcW(window, message, wParam, lParam);
+}
+
 // When the window cannot be made (here a window class of the form's name
 // that refuses its windows), the start says why in a message box and ends
 // with status 2.
@@ -180,9 +191,7 @@ TEST(Win32Start, SaysWhyTheWindowCannotBeMade)
     UnregisterClassW(L"DischargeForm", instance);
     WNDCLASSEXW refusing{};
     refusing.cbSize = sizeof refusing;
-    refusing.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        return message == WM_NCCREATE ? FALSE : DefWindowProcW(window, message, wParam, lParam);
-    };
+    refusing.lpfnWndProc = RefuseWindow;
     refusing.hInstance = instance;
     refusing.lpszClassName = L"DischargeForm";
     ASSERT_TRUE(RegisterClassExW(&refusing));
