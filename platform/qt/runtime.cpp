@@ -54,8 +54,12 @@ std::unique_ptr<QWidget> qt::Start(const ProgramDescription& program)
     // Qt's own texts (a text box's context menu, for one) in the program's
     // language when the translations are installed; otherwise Qt's default.
     auto* qtTexts = new QTranslator(qApp);
-    if (qtTexts->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString translations = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    if (qtTexts->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), translations))
         QApplication::installTranslator(qtTexts);
 
     std::unique_ptr<QWidget> form = CreateForm(*program.startupForm);

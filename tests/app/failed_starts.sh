@@ -3,29 +3,46 @@
 # seconds, what was tried and why in English and in Chinese, how to run
 # headless, and no core file: no display, a stale one, no Wayland
 # compositor, a name that is only the start of a plugin's, a plugin that
-# cannot start here, one that starts without a screen. Qt's own fatal
-# message is still written, as Qt words it, before the program's.
+# cannot start here, one that starts without a screen. Each row names what
+# Qt tries, in order; where Qt ends the start with a fatal message of its
+# own, that is still written, as Qt words it, before the program's.
+#   failed_starts.sh QT_MAJOR_VERSION COMMAND...
 set -u
-app=$1 failed=0
+qt=$1 failed=0
+shift
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && ulimit -c unlimited
 clean=(env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE)
-while IFS='|' read -r vars reason qt; do
-    out=$(timeout 10 "${clean[@]}" $vars "$app" 2>&1)
+# Qt's reasons in English, one plugin after another: "plugin: reason; ...".
+tried() {
+    awk '/this program needs a graphical desktop/ { on = 1; next } !/^  / { on = 0 }
+         on { sub(/^  /, ""); printf "%s%s", sep, $0; sep = "; " }'
+}
+while IFS='|' read -r version vars expected fatal; do
+    [[ $version == \#* || ( -n $version && $version != "$qt" ) ]] && continue
+    out=$(timeout 10 "${clean[@]}" $vars "$@" 2>&1)
     status=$?
-    # The reason in English as given, and a reason line in Chinese.
-    if [[ $status != 2 || $out != *"xvfb-run -a"* || $out != *"$reason"* || $out != *"$qt"*"$reason"* ]] \
-        || compgen -G 'core*' > /dev/null \
-        || ! grep -q '^  [a-z]*：' <<< "$out"; then
-        printf 'FAIL [%s] status %s, wanted 2, "%s" and before it "%s":\n%s\n' "$vars" "$status" "$reason" "$qt" "$out"
+    # What was tried, as the row has it; Qt's own message before the
+    # program's; and a reason line in Chinese.
+    # shellcheck disable=SC2053 # the row's reasons are a pattern
+    if [[ $status != 2 || $out != *"xvfb-run -a"* || $(tried <<< "$out") != $expected
+          || $out != *"$fatal"*"this program needs a graphical desktop"* ]] \
+        || compgen -G 'core*' > /dev/null || ! grep -q '^  [a-z]*：' <<< "$out"; then
+        printf 'FAIL [%s] status %s, wanted 2, "%s" and "%s":\n%s\n' "$vars" "$status" "$expected" "$fatal" "$out"
         failed=1
     fi
-done << 'EOF'
-|xcb: DISPLAY is not set|no Qt platform plugin could be initialized
-DISPLAY=:7777|xcb: could not connect to display :7777|no Qt platform plugin could be initialized
-WAYLAND_DISPLAY=nothing|wayland: Failed to create wl_display|no Qt platform plugin could be initialized
-QT_QPA_PLATFORM=xc|xc: no such plugin is installed|no Qt platform plugin could be initialized
-QT_QPA_PLATFORM=off|off: no such plugin is installed|no Qt platform plugin could be initialized
-QT_QPA_PLATFORM=eglfs|eglfs: |
-QT_QPA_PLATFORM=linuxfb|linuxfb: no screen is available|
-EOF
+done << 'EOF_ROWS'
+# Qt (5, 6, or empty for both)|environment|what Qt tries and why, in order|Qt's own fatal message
+||xcb: DISPLAY is not set|no Qt platform plugin could be initialized
+|DISPLAY=:7777|xcb: could not connect to display :7777|no Qt platform plugin could be initialized
+|QT_QPA_PLATFORM=xc|xc: no such plugin is installed|no Qt platform plugin could be initialized
+|QT_QPA_PLATFORM=off|off: no such plugin is installed|no Qt platform plugin could be initialized
+|QT_QPA_PLATFORM=eglfs|eglfs: ?*|
+# A plugin that starts without any screen.
+|QT_QPA_PLATFORM=linuxfb|linuxfb: no screen is available|
+# A Wayland session without a compositor: Wayland first, then X11.
+|XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nothing|wayland: Failed to create wl_display*; xcb: DISPLAY is not set|no Qt platform plugin could be initialized
+# A compositor named outside a Wayland session: Qt 6 tries it, Qt 5.15 does not.
+6|WAYLAND_DISPLAY=nothing|wayland: Failed to create wl_display*; xcb: DISPLAY is not set|no Qt platform plugin could be initialized
+5|WAYLAND_DISPLAY=nothing|xcb: DISPLAY is not set|no Qt platform plugin could be initialized
+EOF_ROWS
 exit "$failed"

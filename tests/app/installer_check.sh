@@ -1,36 +1,45 @@
 #!/usr/bin/env bash
 # Builds the Windows installer, installs it silently under Wine, starts the
 # installed program and closes it, uninstalls it silently and checks that
-# nothing is left. Runs on a virtual X server (scripts/with-xvfb).
-#   installer_check.sh BUILD_DIR WINE_RUN PREFIX
+# nothing is left. Runs on a virtual X server (scripts/with-xvfb), in a
+# 64-bit Windows: a 32-bit program goes into Program Files (x86) and its
+# uninstall record into the registry's 32-bit view, a 64-bit one into Program
+# Files and the 64-bit view.
+#   installer_check.sh BUILD_DIR BITS WINE_RUN PREFIX
 set -euo pipefail
-build=$1 wine=("$2" "$3") prefix=$3
+build=$1 bits=$2 wine=("$3" "$4") prefix=$4
 work=$(mktemp -d) app=
 # Whatever happens, no Wine program is left holding the caller's output.
 trap '[[ -z $app ]] || ! kill -0 "$app" 2> /dev/null || WINEPREFIX=$prefix wineserver -k; rm -rf "$work"' EXIT
-programs="$prefix/drive_c/Program Files/discharge"
+case $bits in
+64) folder='Program Files' ;;
+32) folder='Program Files (x86)' ;;
+*) echo "installer check: BITS is 32 or 64, not $bits"; exit 1 ;;
+esac
+programs="$prefix/drive_c/$folder/discharge" installed="C:\\$folder\\discharge"
 shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/污水排放量计算.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\discharge'
+record() { "${wine[@]}" reg query "$key" "/reg:$bits" "$@"; }
 fail() { echo "installer check: $*"; exit 1; }
 gone() { for _ in $(seq 100); do [[ ! -e $1 ]] && return 0; sleep 0.2; done; return 1; }
 
-cpack --config "$build/CPackConfig.cmake" -B "$work" > /dev/null
-installer=$(echo "$work"/discharge-*-win64.exe)
+cpack --config "$build/CPackConfig.cmake" -G NSIS -B "$work" > /dev/null
+installer=$(echo "$work"/discharge-*-win"$bits".exe)
 echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes"
 "${wine[@]}" "$installer" /S
 ls "$programs"
 [[ -f $programs/discharge.exe && -f $programs/LICENSE.txt && -f $shortcut ]] || fail "files missing"
-"${wine[@]}" reg query "$key" | tr -d '\r' | grep -E 'DisplayVersion|DisplayIcon'
-"${wine[@]}" reg query "$key" /v DisplayVersion | grep -q 1.0.0.0 || fail "no uninstall record"
+record | tr -d '\r' | grep -E 'DisplayVersion|DisplayIcon'
+record /v DisplayVersion | grep -q 1.0.0.0 || fail "no uninstall record in the $bits-bit view"
 
-"${wine[@]}" 'C:\Program Files\discharge\discharge.exe' &
+"${wine[@]}" "$installed\\discharge.exe" &
 app=$!
 "$(dirname "$0")/../../scripts/close-form" "$app" || fail "the installed program showed no window, or did not close"
 wait "$app" || fail "the program ended with status $?"
 
 # The uninstaller copies itself away and returns at once; its work follows.
-"${wine[@]}" 'C:\Program Files\discharge\uninstall.exe' /S
+"${wine[@]}" "$installed\\uninstall.exe" /S
 gone "$programs" || fail "left behind: $(ls "$programs")"
 gone "$shortcut" || fail "the shortcut is left"
-! "${wine[@]}" reg query "$key" > /dev/null 2>&1 || fail "the uninstall record is left"
+! record > /dev/null 2>&1 || fail "the uninstall record is left"
 echo "installed, started, closed and uninstalled: nothing left"

@@ -69,8 +69,7 @@ class QtFormTest : public QObject, public scenarios::Driver {
     void Press(const std::string& key) override
     {
         AnswerWarning();
-        const QKeyCombination combination = QKeySequence(QString::fromStdString(key))[0];
-        QTest::keyClick(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromStdString(key)));
     }
     std::string Text(const std::string& name) override
     {

@@ -26,20 +26,25 @@ void Pump()
 
 std::string TextOf(HWND window) { return Utf8(platform::win32::WindowText(window)); }
 
+// The message box that AnswerBox waits for, and what reads it.
+std::function<void(HWND)> reader;
+const wchar_t* boxTitle;
+
+void CALLBACK AnswerBoxNow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (const HWND box = FindWindowW(L"#32770", boxTitle)) {
+        reader(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
 // A message box titled `title` is answered with its button from the modal
 // loop it runs, once `read` has read it.
 void AnswerBox(const wchar_t* title, std::function<void(HWND box)> read)
 {
-    static std::function<void(HWND)> reader;
-    static const wchar_t* boxTitle;
     reader = std::move(read), boxTitle = title;
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        if (const HWND box = FindWindowW(L"#32770", boxTitle)) {
-            reader(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-    });
+    SetTimer(nullptr, 0, 50, AnswerBoxNow);
 }
 
 class Scenario : public testing::TestWithParam<scenarios::Scenario>, public scenarios::Driver {
