@@ -21,7 +21,7 @@
 // has not. Chromium and Firefox run headless; WebKitGTK has no headless mode
 // and needs a display (scripts/with-xvfb). CHROMIUM, FIREFOX and MINIBROWSER
 // name other builds of the browsers.
-import { spawn } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, mkdirSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
@@ -29,7 +29,6 @@ import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Key } from 'selenium-webdriver';
 import input from 'selenium-webdriver/lib/input.js';
-import { crop } from './crop-png.mjs';
 
 export const engines = ['chromium', 'firefox', 'webkit'];
 
@@ -199,8 +198,8 @@ async function launchWebKit(args) {
         focus: selector => script(selector => document.querySelector(selector).focus(), [selector]),
         resize,
         evaluate: (fn, ...args) => script(fn, args),
-        // An element cut out of the page's screenshot: WebKitGTK's own
-        // screenshot of an element comes out partly black.
+        // An element cut out of the page's screenshot (by Pillow): WebKitGTK's
+        // own screenshot of an element comes out partly black.
         async screenshot(path, selector) {
           await session.executeAsyncScript('requestAnimationFrame(() => setTimeout(arguments[0]))');
           const png = Buffer.from(await session.takeScreenshot(), 'base64');
@@ -209,7 +208,9 @@ async function launchWebKit(args) {
             const r = document.querySelector(selector).getBoundingClientRect();
             return [Math.floor(r.left), Math.floor(r.top), Math.ceil(r.right), Math.ceil(r.bottom)];
           }, [selector]);
-          writeFileSync(path, crop(png, { x, y, width: right - x, height: bottom - y }));
+          writeFileSync(path, png);
+          execFileSync('/usr/bin/python3', ['-c', 'import sys; from PIL import Image; p = sys.argv[1]; '
+                                   + 'Image.open(p).crop(tuple(map(int, sys.argv[2:]))).save(p)', path, ...[x, y, right, bottom].map(String)]);
         },
         async close() {
           requests.push(...await script(() => performance.getEntriesByType('resource').map(entry => entry.name), [])
