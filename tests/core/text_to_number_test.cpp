@@ -44,7 +44,7 @@ TEST(TextToNumber, Reads)
         {"OctalBelowHalfwayToInfinityIsMax", "&O1" + std::string(17, '7') + "5" + std::string(323, '7'), kMax},
         {"OctalHalfwayToInfinityRoundsToEven", "&O1" + std::string(17, '7') + "6" + std::string(323, '0'), kInf},
         {"OctalLeadingZerosDoNotCount", "&O" + k600 + "17", 15}, {"HexLeadingZerosDoNotCount", "&H" + k600 + "FF", 255},
-        {"UnknownRadix", "&X1", 0}, {"BlankAfterAmpersandSkipped", "& H10", 16},
+        {"UnknownRadix", "&X1", 0}, {"RadixWithoutDigitsIsZero", "&H", 0}, {"OctalZerosAreZero", "&O000", 0}, {"BlankAfterAmpersandSkipped", "& H10", 16},
         // Full-width forms, as a Chinese input method types them; bad UTF-8.
         {"FullWidthPointAndMinus", "－０．２５", -0.25}, {"IdeographicSpaceSkipped", "１\u3000０００", 1000},
         {"FullWidthHex", "＆ＨＦＦ", 255}, {"OtherChineseEnds", "12万", 12},
