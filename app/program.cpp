@@ -4,18 +4,6 @@
 
 const platform::ProgramDescription& Program()
 {
-    static constexpr const char* icons[] = {
-        ":/icons/discharge-16.png",
-        ":/icons/discharge-32.png",
-        ":/icons/discharge-48.png",
-    };
-    static constexpr platform::ProgramDescription program{
-        .name = "discharge",
-        .version = DISCHARGE_VERSION,
-        .locale = "zh_CN",
-        .desktopFileName = DISCHARGE_APP_ID,
-        .iconFiles = icons,
-        .startupForm = &Form1,
-    };
+    static constexpr platform::ProgramDescription program{.name = "discharge", .startupForm = &Form1};
     return program;
 }

@@ -1,4 +1,4 @@
-// This program as the runtime starts it: names, version, icon, start-up form.
+// This program as the runtime starts it: its name and its start-up form.
 #pragma once
 
 #include "platform/runtime.h"

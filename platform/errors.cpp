@@ -1,4 +1,4 @@
-#include "platform/backend.h"
+#include "platform/abstract_form.h"
 #include "platform/runtime.h"
 
 #include <utility>
@@ -8,7 +8,10 @@ namespace {
 
 ErrorReporter& Reporter()
 {
-    static ErrorReporter reporter = ShowWarningBox;
+    static ErrorReporter reporter = [](Form& form, const std::string& title, const std::string& text) {
+        if (auto* shown = dynamic_cast<AbstractForm*>(&form))
+            shown->ShowWarning(title, text);
+    };
     return reporter;
 }
 

@@ -23,7 +23,7 @@ struct ControlDescription {
     ControlKind kind;
     int left, top, width, height;
     const char* text;                // initial text or caption, UTF-8
-    const char* names = nullptr;     // a caption: the box it names, for screen readers
+    const char* buddy = nullptr;     // a caption: the box it names, for screen readers
     void (*click)(Form&) = nullptr;  // a button: what activating it runs
     bool selectable = false;         // a label whose text can be selected and copied
 };
@@ -39,16 +39,13 @@ struct FormDescription {
 
 // What a program is, handed to Run once by the process entry.
 struct ProgramDescription {
-    const char* name = "";            // short name: messages, settings paths
-    const char* version = "";         // "1.0.0.0"
-    const char* locale = "";          // the language of the program's texts, e.g. "zh_CN"
-    const char* desktopFileName = ""; // the desktop entry that windows are matched to (Linux)
-    std::span<const char* const> iconFiles = {}; // one image a size (Windows: the executable's icon)
+    const char* name = ""; // short name, as the program is started: messages about its start
     const FormDescription* startupForm = nullptr;
 };
 
 // A form as a handler sees it while it runs. Names are those of the
-// description; texts are UTF-8.
+// description (a name that is not there reads as "" and shows nothing);
+// texts are UTF-8.
 class Form {
 public:
     virtual std::string Caption() const = 0;
@@ -68,8 +65,8 @@ enum class RuntimeError {
 };
 
 // Tells the user about an error that left a handler of `form`; the program
-// goes on running. By default a warning box titled like the form, with the
-// error's text and one button "确定".
+// goes on running. By default the form's warning box: titled like the form,
+// with the error's text and one button "确定".
 void ReportRuntimeError(Form& form, RuntimeError error);
 
 // Replaces how errors are shown (tests record them instead of opening a modal

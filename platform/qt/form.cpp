@@ -1,32 +1,44 @@
 #include "platform/qt/form.h"
 
+#include "platform/abstract_form.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
-#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace platform::qt {
 namespace {
 
-// Twips are 1/1440 inch: 15 to a logical pixel at 96 dpi. Qt's high-DPI
-// scaling takes logical pixels on to the screen's.
-constexpr int Pixels(int twips) { return twips / 15; }
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// The texts' face and size; the captions' face comes with the program (ui/fonts).
+QFont CaptionFont()
+{
+    [[maybe_unused]] static const int embedded = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/captions.ttf"));
+    QFont font;
+    QStringList families;
+    for (const char* face : kFaces)
+        families << QString::fromUtf8(face);
+    font.setFamilies(families);
+    font.setPixelSize(kTextPixels);
+    return font;
+}
 
 QWidget* Create(const ControlDescription& control, QWidget* form)
 {
     const QString text = QString::fromUtf8(control.text);
-    QWidget* widget = nullptr;
     switch (control.kind) {
     case ControlKind::TextBox: {
         auto* box = new QLineEdit(text, form);
         // No length limit: Qt's default of 32767 would cut a pasted text short.
         box->setMaxLength(std::numeric_limits<int>::max());
-        widget = box;
-        break;
+        return box;
     }
     case ControlKind::Label: {
         auto* label = new QLabel(text, form);
@@ -37,90 +49,69 @@ QWidget* Create(const ControlDescription& control, QWidget* form)
         // Selectable with the mouse, without joining the Tab order.
         if (control.selectable)
             label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        widget = label;
-        break;
+        return label;
     }
     case ControlKind::Button: {
         auto* button = new QPushButton(text, form);
         // Enter on the focused button presses it; outside a dialog this
         // makes no button the default for Enter in a text box.
         button->setAutoDefault(true);
-        widget = button;
-        break;
+        return button;
     }
     }
-    widget->setObjectName(QString::fromUtf8(control.name));
-    widget->setGeometry(Pixels(control.left), Pixels(control.top), Pixels(control.width),
-                        Pixels(control.height));
-    return widget;
+    return nullptr;
 }
 
-class QtForm final : public QWidget, public Form {
+// Logical pixels at 96 dpi; Qt's high-DPI scaling takes them on to the screen's.
+class QtForm final : public QWidget, public AbstractForm {
 public:
     explicit QtForm(const FormDescription& description)
-        : description_(description)
+        : AbstractForm(description, 96)
     {
         setWindowTitle(QString::fromUtf8(description.caption));
-        resize(Pixels(description.width), Pixels(description.height));
-
-        // The form's own font, so that the fixed layout holds on every
-        // desktop: the glyphs of its texts come with the program (ui/fonts);
-        // text typed into a box may need others, from Simplified Chinese faces
-        // first, whatever the process locale.
-        [[maybe_unused]] static const int captionsFont =
-            QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/captions.ttf"));
-        QFont font;
-        font.setFamilies({QStringLiteral("Discharge Captions"),
-                          QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                          QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"),
-                          QStringLiteral("SimSun")});
-        font.setPixelSize(12);
-        setFont(font);
-
-        for (const ControlDescription& control : description.controls) {
-            QWidget* widget = Create(control, this);
-            if (auto* button = qobject_cast<QPushButton*>(widget); button && control.click)
-                connect(button, &QPushButton::clicked, this, [this, click = control.click] {
-                    click(*this);
-                });
+        resize(formLayout().Client().width, formLayout().Client().height);
+        setFont(CaptionFont());
+        // Made in tab order, which Qt's focus chain follows.
+        for (std::size_t i = 0; i < description.controls.size(); ++i) {
+            QWidget* control = controls_.emplace_back(Create(description.controls[i], this));
+            control->setObjectName(QString::fromUtf8(description.controls[i].name));
+            control->setGeometry(Geometry(formLayout().Place(i)));
+            if (auto* button = qobject_cast<QPushButton*>(control))
+                connect(button, &QPushButton::clicked, this, [this, i] { Click(i); });
         }
-        for (const ControlDescription& control : description.controls)
-            if (control.names)
-                Find<QLabel>(control.name)->setBuddy(Find<QWidget>(control.names));
+        for (std::size_t i = 0; i < controls_.size(); ++i)
+            if (const auto buddy = formLayout().Buddy(i))
+                static_cast<QLabel*>(controls_[i])->setBuddy(controls_[*buddy]);
+        controls_[formLayout().FirstFocus()]->setFocus();
     }
 
-    std::string Caption() const override { return windowTitle().toStdString(); }
-
-    std::string Text(std::string_view box) const override
+    void ShowWarning(const std::string& title, const std::string& text) override
     {
-        return Find<QLineEdit>(box)->text().toStdString();
-    }
-
-    void SetCaption(std::string_view name, std::string_view text) override
-    {
-        auto* label = Find<QLabel>(name);
-        label->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
-        const ControlDescription& described = Described(name);
-        // The labels have no frame and no margins: the text's width is the label's.
-        const int needed = label->fontMetrics().horizontalAdvance(label->text());
-        label->resize(std::clamp(needed, Pixels(described.width),
-                                 Pixels(description_.width - described.left)),
-                      label->height());
+        QMessageBox box(QMessageBox::Warning, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton, this);
+        // Named here rather than left to Qt's translations, which may be missing.
+        box.addButton(QString::fromUtf8(kWarningButton), QMessageBox::AcceptRole);
+        box.exec();
     }
 
 private:
-    template <class Widget>
-    Widget* Find(std::string_view name) const
+    static QRect Geometry(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
+
+    std::string BoxText(std::size_t index) const override
     {
-        return findChild<Widget*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        return static_cast<QLineEdit*>(controls_[index])->text().toStdString();
     }
-    const ControlDescription& Described(std::string_view name) const
+    // The labels have no frame and no margins: the text's width is the label's.
+    int TextWidth(std::size_t index, std::string_view text) const override
     {
-        return *std::find_if(description_.controls.begin(), description_.controls.end(),
-                             [name](const ControlDescription& c) { return c.name == name; });
+        return controls_[index]->fontMetrics().horizontalAdvance(FromUtf8(text));
+    }
+    void ShowCaption(std::size_t index, std::string_view text, const Rect& place) override
+    {
+        static_cast<QLabel*>(controls_[index])->setText(FromUtf8(text));
+        controls_[index]->setGeometry(Geometry(place));
     }
 
-    const FormDescription& description_;
+    std::vector<QWidget*> controls_; // children of the form, which deletes them
 };
 
 } // namespace

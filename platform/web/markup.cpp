@@ -1,5 +1,8 @@
 #include "platform/web/markup.h"
 
+#include "platform/abstract_form.h"
+#include "platform/layout.h"
+
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -26,7 +29,7 @@ std::string_view View(const char* text) { return text ? text : ""; }
 
 // A caption that names a box is its <label>; the selectable label, the
 // result, an <output>, which screen readers announce when it changes.
-std::string Element(const ControlDescription& control, bool focused)
+std::string Element(const ControlDescription& control, const char* buddy, bool focused)
 {
     const std::string id = Escaped(control.name), text = Escaped(View(control.text));
     switch (control.kind) {
@@ -38,8 +41,8 @@ std::string Element(const ControlDescription& control, bool focused)
     case ControlKind::Label:
         if (control.selectable)
             return "<output id=\"" + id + "\">" + text + "</output>";
-        if (control.names)
-            return "<label id=\"" + id + "\" for=\"" + Escaped(control.names) + "\">" + text + "</label>";
+        if (buddy)
+            return "<label id=\"" + id + "\" for=\"" + Escaped(buddy) + "\">" + text + "</label>";
         return "<div id=\"" + id + "\">" + text + "</div>";
     }
     return {};
@@ -48,7 +51,7 @@ std::string Element(const ControlDescription& control, bool focused)
 // The order down one column, the order in which a person fills the form in:
 // each box under its caption, the boxes in tab order; then the rest in tab
 // order, which ends with the button beside its result.
-std::vector<int> ColumnOrder(std::span<const ControlDescription> controls)
+std::vector<int> ColumnOrder(std::span<const ControlDescription> controls, const FormLayout& layout)
 {
     std::vector<int> column(controls.size());
     int next = 1;
@@ -56,7 +59,7 @@ std::vector<int> ColumnOrder(std::span<const ControlDescription> controls)
         if (controls[box].kind != ControlKind::TextBox)
             continue;
         for (std::size_t caption = 0; caption < controls.size(); ++caption)
-            if (controls[caption].names && View(controls[caption].names) == controls[box].name)
+            if (layout.Buddy(caption) == box)
                 column[caption] = next++;
         column[box] = next++;
     }
@@ -70,23 +73,36 @@ std::vector<int> ColumnOrder(std::span<const ControlDescription> controls)
 
 FormMarkup MarkupOf(const FormDescription& form)
 {
+    const FormLayout layout(form, 96);
+    const auto px = [](const char* name, int value) { return std::string(name) + ':' + std::to_string(value); };
     FormMarkup out;
     out.html = "<section class=\"form\" aria-labelledby=\"form-caption\">\n<h1 id=\"form-caption\">"
                + Escaped(form.caption) + "</h1>\n<div class=\"client\">\n";
-    out.style = ".form{--client-width:" + std::to_string(form.width) + ";--client-height:"
-                + std::to_string(form.height) + "}\n";
-    const std::vector<int> column = ColumnOrder(form.controls);
-    bool focused = false;
+    // The captions' face, whose file the page carries (make-page puts it in
+    // for @FONT@), the faces that stand in for it, and the texts' size.
+    std::string faces;
+    for (const char* face : kFaces)
+        faces += '"' + std::string(face) + "\",";
+    out.style = "@font-face{font-family:\"" + std::string(kFaces[0])
+                + "\";src:url(data:font/ttf;base64,@FONT@) format(\"truetype\")}\n:root{font-family:" + faces
+                + "sans-serif;" + px("font-size", kTextPixels) + "px}\n.form{" + px("--client-width", layout.Client().width)
+                + ';' + px("--client-height", layout.Client().height) + "}\n";
+    const std::vector<int> column = ColumnOrder(form.controls, layout);
     for (std::size_t i = 0; i < form.controls.size(); ++i) {
         const ControlDescription& control = form.controls[i];
-        const bool first = !focused && control.kind != ControlKind::Label;
-        focused = focused || first;
-        out.html += Element(control, first) + '\n';
-        out.style += '#' + std::string(control.name) + "{--left:" + std::to_string(control.left) + ";--top:"
-                     + std::to_string(control.top) + ";--width:" + std::to_string(control.width) + ";--height:"
-                     + std::to_string(control.height) + ";--column:" + std::to_string(column[i]) + "}\n";
+        const auto buddy = layout.Buddy(i);
+        out.html += Element(control, buddy ? form.controls[*buddy].name : nullptr, i == layout.FirstFocus()) + '\n';
+        const Rect place = layout.Place(i);
+        out.style += '#' + std::string(control.name) + '{' + px("--left", place.left) + ';' + px("--top", place.top) + ';'
+                     + px("--width", place.width) + ';' + px("--height", place.height) + ';' + px("--column", column[i])
+                     + "}\n";
     }
-    out.html += "</div>\n</section>";
+    out.html += "</div>\n</section>\n";
+    // The form's warning box, over the page; the script fills it in.
+    out.html += "<dialog id=\"warning\" role=\"alertdialog\" aria-labelledby=\"warning-title\" "
+                "aria-describedby=\"warning-text\">\n<h2 id=\"warning-title\"></h2>\n<p id=\"warning-text\"></p>\n"
+                "<button type=\"button\" autofocus>"
+                + Escaped(kWarningButton) + "</button>\n</dialog>";
     return out;
 }
 

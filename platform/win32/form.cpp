@@ -1,11 +1,11 @@
-#include "platform/backend.h"
+#include "platform/abstract_form.h"
 #include "platform/win32/form.h"
 #include "platform/win32/handles.h"
 
 #include <oleacc.h>
 
-#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace platform::win32 {
 namespace {
@@ -13,8 +13,6 @@ namespace {
 constexpr wchar_t kFormClass[] = L"DischargeForm";
 // A control's ID is its place in tab order plus this, clear of IDOK and IDCANCEL.
 constexpr int kFirstId = 100;
-// The captions' own face, embedded in the program (LoadCaptionFont).
-constexpr wchar_t kCaptionFace[] = L"Discharge Captions";
 
 // Windows 10's calls, where they exist; Windows 7 has neither.
 template <class Function>
@@ -49,7 +47,7 @@ void AdjustForDpi(RECT& rect, DWORD style, UINT dpi)
 // Windows; private to this process.
 OwnedFontResource LoadCaptionFont()
 {
-    const HRSRC found = FindResourceW(nullptr, L"CAPTIONS", MAKEINTRESOURCEW(10)); // RT_RCDATA
+    const HRSRC found = FindResourceW(nullptr, L"CAPTIONS", RT_RCDATA);
     const HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
     if (!loaded)
         return nullptr;
@@ -58,33 +56,33 @@ OwnedFontResource LoadCaptionFont()
                                                   SizeofResource(nullptr, found), nullptr, &fonts));
 }
 
-class Win32Form final : public Form {
+// The message box's button reads kWarningButton whatever the language of Windows.
+LRESULT CALLBACK NameOkButton(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE)
+        SetDlgItemTextW(reinterpret_cast<HWND>(wParam), IDOK, Wide(kWarningButton).c_str());
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void Move(HWND control, const Rect& place)
+{
+    SetWindowPos(control, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+class Win32Form final : public AbstractForm {
 public:
     explicit Win32Form(const FormDescription& description)
-        : description_(description)
+        : AbstractForm(description, 96)
     {
     }
 
-    std::string Caption() const override { return Utf8(WindowText(window_)); }
-    std::string Text(std::string_view box) const override
+    void ShowWarning(const std::string& title, const std::string& text) override
     {
-        return Utf8(WindowText(Control(window_, box)));
-    }
-    void SetCaption(std::string_view label, std::string_view text) override
-    {
-        SetWindowTextW(Control(window_, label), Wide(text).c_str());
-        Layout();
+        const OwnedHook hook(SetWindowsHookExW(WH_CBT, NameOkButton, nullptr, GetCurrentThreadId()));
+        MessageBoxW(window_, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONWARNING);
     }
 
-    HWND window() const { return window_; }
-    HWND Child(std::size_t index) const { return GetDlgItem(window_, kFirstId + int(index)); }
-    int IndexOf(std::string_view name) const
-    {
-        const auto& controls = description_.controls;
-        return int(std::find_if(controls.begin(), controls.end(),
-                                [name](const ControlDescription& c) { return c.name == name; })
-                   - controls.begin());
-    }
+    HWND Child(std::size_t index) const { return index < children_.size() ? children_[index] : nullptr; }
 
     bool OnCreate(HWND window);
     void OnDestroy();
@@ -93,17 +91,23 @@ public:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
 
 private:
-    int Scale(int twips) const { return MulDiv(twips, int(dpi_), 1440); }
-    void MakeFonts();
-    void Layout();
-    int TextWidth(HWND control) const;
-    void NameBoxes();
+    std::string BoxText(std::size_t index) const override { return Utf8(WindowText(children_[index])); }
+    int TextWidth(std::size_t index, std::string_view text) const override;
+    // The label's new text, and its new width: only the label is repainted.
+    void ShowCaption(std::size_t index, std::string_view text, const Rect& place) override
+    {
+        SetWindowTextW(children_[index], Wide(text).c_str());
+        Move(children_[index], place);
+    }
 
-    const FormDescription& description_;
+    HWND CreateControl(std::size_t index);
+    void NameBoxes();
+    void Layout(UINT dpi);
+
     HWND window_ = nullptr;
-    bool created_ = false; // WM_CREATE succeeded: the form is the program's window
-    HWND focus_ = nullptr; // the control that had the focus when the form was last active
-    UINT dpi_ = 96;
+    std::vector<HWND> children_; // in tab order
+    bool created_ = false;       // WM_CREATE succeeded: the form is the program's window
+    HWND focus_ = nullptr;       // the control that had the focus when the form was last active
     OwnedFont captionFont_, boxFont_;
     ComPtr<IAccPropServices> accessibility_;
 };
@@ -111,53 +115,58 @@ private:
 bool Win32Form::OnCreate(HWND window)
 {
     window_ = window;
-    dpi_ = DpiOf(window);
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (std::size_t i = 0; i < description_.controls.size(); ++i) {
-        const ControlDescription& control = description_.controls[i];
-        const wchar_t* windowClass = L"STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE, exStyle = 0;
-        switch (control.kind) {
-        case ControlKind::TextBox:
-            windowClass = L"EDIT";
-            style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::Label:
-            // A selectable label is a read-only box without a frame: it can be
-            // selected and copied, and is not in the Tab order.
-            windowClass = control.selectable ? L"EDIT" : L"STATIC";
-            style |= control.selectable ? ES_READONLY | ES_AUTOHSCROLL : SS_LEFT | SS_NOPREFIX;
-            break;
-        case ControlKind::Button:
-            windowClass = L"BUTTON";
-            style |= WS_TABSTOP | BS_PUSHBUTTON;
-            break;
-        }
-        const HWND child = CreateWindowExW(
-            exStyle, windowClass, Wide(control.text).c_str(), style, 0, 0, 0, 0, window,
-            reinterpret_cast<HMENU>(INT_PTR(kFirstId + i)), instance, nullptr);
-        if (!child)
+    for (std::size_t i = 0; i < description().controls.size(); ++i)
+        if (!children_.emplace_back(CreateControl(i)))
             return false;
-        // No length limit (the default is 30,000 characters).
-        if (control.kind == ControlKind::TextBox)
-            SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
-        if (!focus_ && (style & WS_TABSTOP))
-            focus_ = child;
-    }
+    focus_ = children_[formLayout().FirstFocus()];
     NameBoxes();
-    MakeFonts();
+    const UINT dpi = DpiOf(window);
+    Layout(dpi);
     // The caret after each box's text, as a first click leaves it; placed
     // once the boxes have their size, so that no text is scrolled away.
-    for (std::size_t i = 0; i < description_.controls.size(); ++i)
-        if (description_.controls[i].kind == ControlKind::TextBox)
-            SendMessageW(Child(i), EM_SETSEL, GetWindowTextLengthW(Child(i)), GetWindowTextLengthW(Child(i)));
-    RECT frame{0, 0, Scale(description_.width), Scale(description_.height)};
-    AdjustForDpi(frame, GetWindowLongW(window, GWL_STYLE), dpi_);
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        if (description().controls[i].kind == ControlKind::TextBox)
+            SendMessageW(children_[i], EM_SETSEL, GetWindowTextLengthW(children_[i]), GetWindowTextLengthW(children_[i]));
+    const Rect client = formLayout().Client();
+    RECT frame{0, 0, client.width, client.height};
+    AdjustForDpi(frame, GetWindowLongW(window, GWL_STYLE), dpi);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     created_ = true;
     return true;
+}
+
+// A control as its description has it, placed by Layout. A control's ID is
+// its place in tab order plus kFirstId.
+HWND Win32Form::CreateControl(std::size_t index)
+{
+    const ControlDescription& control = description().controls[index];
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE, exStyle = 0;
+    switch (control.kind) {
+    case ControlKind::TextBox:
+        windowClass = L"EDIT";
+        style |= WS_TABSTOP | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::Label:
+        // A selectable label is a read-only box without a frame: it can be
+        // selected and copied, and is not in the Tab order.
+        windowClass = control.selectable ? L"EDIT" : L"STATIC";
+        style |= control.selectable ? ES_READONLY | ES_AUTOHSCROLL : SS_LEFT | SS_NOPREFIX;
+        break;
+    case ControlKind::Button:
+        windowClass = L"BUTTON";
+        style |= WS_TABSTOP | BS_PUSHBUTTON;
+        break;
+    }
+    const HWND child = CreateWindowExW(exStyle, windowClass, Wide(control.text).c_str(), style, 0, 0, 0, 0, window_,
+                                       reinterpret_cast<HMENU>(INT_PTR(kFirstId + index)), GetModuleHandleW(nullptr),
+                                       nullptr);
+    // No length limit (the default is 30,000 characters).
+    if (child && control.kind == ControlKind::TextBox)
+        SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
+    return child;
 }
 
 // Closing the form ends the message loop. A form that failed in WM_CREATE is
@@ -178,64 +187,55 @@ void Win32Form::NameBoxes()
                                 IID_IAccPropServices, reinterpret_cast<void**>(&services))))
         return;
     accessibility_.reset(services);
-    for (const ControlDescription& control : description_.controls)
-        if (control.names)
-            services->SetHwndPropStr(Control(window_, control.names), DWORD(OBJID_CLIENT),
-                                     CHILDID_SELF, PROPID_ACC_NAME, Wide(control.text).c_str());
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        if (const auto box = formLayout().Buddy(i))
+            services->SetHwndPropStr(children_[*box], DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                                     Wide(description().controls[i].text).c_str());
 }
 
-// The captions in the program's own face; the boxes, which may hold any
-// text, in the desktop's message font. Both 12 pixels at 96 dpi.
-void Win32Form::MakeFonts()
+// The form at `dpi`, on creation and whenever the window moves to a screen
+// of another DPI: the captions in the program's own face, the boxes, which
+// may hold any text, in the desktop's message font, and every control at its
+// place, each label as wide as its text needs.
+void Win32Form::Layout(UINT dpi)
 {
+    Rescale(int(dpi));
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(12, int(dpi_), 96);
+    font.lfHeight = -MulDiv(kTextPixels, int(dpi), 96);
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
-    wcscpy_s(font.lfFaceName, kCaptionFace);
+    MultiByteToWideChar(CP_UTF8, 0, kFaces[0], -1, font.lfFaceName, LF_FACESIZE);
     OwnedFont captions(CreateFontIndirectW(&font));
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         wcscpy_s(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
     OwnedFont boxes(CreateFontIndirectW(&font));
-    for (std::size_t i = 0; i < description_.controls.size(); ++i) {
-        const bool box = description_.controls[i].kind == ControlKind::TextBox;
-        SendMessageW(Child(i), WM_SETFONT, reinterpret_cast<WPARAM>(box ? boxes.get() : captions.get()), FALSE);
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        const bool box = description().controls[i].kind == ControlKind::TextBox;
+        SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(box ? boxes.get() : captions.get()), TRUE);
     }
     // Fonts of a former DPI are deleted only now that no control uses them.
     captionFont_ = std::move(captions);
     boxFont_ = std::move(boxes);
-    Layout();
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        Move(children_[i], formLayout().Fit(i, TextWidth(i, BoxText(i))));
 }
 
-// Every control at its described place and size; a label whose text is
-// longer widens to the right, up to the form's described width.
-void Win32Form::Layout()
+// The captions' font measures the text; a selectable label, a read-only box,
+// adds its margins and a pixel for the caret.
+int Win32Form::TextWidth(std::size_t index, std::string_view text) const
 {
-    for (std::size_t i = 0; i < description_.controls.size(); ++i) {
-        const ControlDescription& control = description_.controls[i];
-        const HWND child = Child(i);
-        int width = Scale(control.width);
-        if (control.kind == ControlKind::Label)
-            width = std::clamp(TextWidth(child), width, Scale(description_.width - control.left));
-        SetWindowPos(child, nullptr, Scale(control.left), Scale(control.top), width,
-                     Scale(control.height), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    InvalidateRect(window_, nullptr, TRUE);
-}
-
-// The width a control needs to show its text on one line.
-int Win32Form::TextWidth(HWND control) const
-{
-    const std::wstring text = WindowText(control);
-    const HDC dc = GetDC(control);
-    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const std::wstring wide = Wide(text);
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ before = SelectObject(dc, captionFont_.get());
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+    GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
     SelectObject(dc, before);
-    ReleaseDC(control, dc);
-    const DWORD margins = DWORD(SendMessageW(control, EM_GETMARGINS, 0, 0)); // 0 for static text
+    ReleaseDC(window_, dc);
+    if (!description().controls[index].selectable)
+        return int(size.cx);
+    const DWORD margins = DWORD(SendMessageW(children_[index], EM_GETMARGINS, 0, 0));
     return int(size.cx + LOWORD(margins) + HIWORD(margins)) + 1;
 }
 
@@ -246,10 +246,8 @@ void Win32Form::OnCommand(int id, int code)
         id = GetDlgCtrlID(GetFocus());
         code = BN_CLICKED;
     }
-    const std::size_t index = std::size_t(id - kFirstId);
-    if (code == BN_CLICKED && index < description_.controls.size()
-        && description_.controls[index].click)
-        description_.controls[index].click(*this);
+    if (code == BN_CLICKED && id >= kFirstId)
+        Click(std::size_t(id - kFirstId));
 }
 
 // The focus leaves with the form and comes back to the same control.
@@ -265,8 +263,7 @@ void Win32Form::OnActivate(bool active)
 
 void Win32Form::OnDpiChanged(UINT dpi, const RECT& suggested)
 {
-    dpi_ = dpi;
-    MakeFonts();
+    Layout(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -318,7 +315,7 @@ HWND CreateForm(const FormDescription& description)
         windowClass.hIconSm = static_cast<HICON>(
             LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                        GetSystemMetrics(SM_CYSMICON), 0));
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = kFormClass;
         if (!RegisterClassExW(&windowClass))
@@ -348,7 +345,7 @@ void Show(HWND form)
 HWND Control(HWND form, std::string_view name)
 {
     const auto* owner = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(form, GWLP_USERDATA));
-    return owner ? GetDlgItem(form, kFirstId + owner->IndexOf(name)) : nullptr;
+    return owner ? owner->Child(owner->formLayout().IndexOf(name)) : nullptr;
 }
 
 void Dispatch(MSG& message)
@@ -361,25 +358,4 @@ void Dispatch(MSG& message)
     DispatchMessageW(&message);
 }
 
-namespace {
-
-// The message box's button reads kWarningButton whatever the language of Windows.
-LRESULT CALLBACK NameOkButton(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE)
-        SetDlgItemTextW(reinterpret_cast<HWND>(wParam), IDOK, Wide(kWarningButton).c_str());
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-} // namespace
-
 } // namespace platform::win32
-
-void platform::ShowWarningBox(Form& form, const std::string& title, const std::string& text)
-{
-    const auto* window = dynamic_cast<win32::Win32Form*>(&form);
-    const win32::OwnedHook hook(
-        SetWindowsHookExW(WH_CBT, win32::NameOkButton, nullptr, GetCurrentThreadId()));
-    MessageBoxW(window ? window->window() : nullptr, win32::Wide(text).c_str(),
-                win32::Wide(title).c_str(), MB_OK | MB_ICONWARNING);
-}

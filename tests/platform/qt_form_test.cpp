@@ -3,6 +3,7 @@
 #include "platform/qt/form.h"
 #include "platform/qt/start_watch.h"
 #include "tests/ui/scenarios.h"
+#include "ui/Form1.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -86,7 +87,7 @@ class QtFormTest : public QObject, public scenarios::Driver {
         QTest::mouseDClick(control(name), Qt::LeftButton, {}, QPoint(5, 5));
         return qobject_cast<QLabel*>(control(name))->selectedText().toStdString();
     }
-    std::optional<std::string> Name(const std::string& name) override
+    std::string Name(const std::string& name) override
     {
         return QAccessible::queryAccessibleInterface(control(name))->text(QAccessible::Name).toStdString();
     }
@@ -119,7 +120,7 @@ private slots:
     void scenario()
     {
         QFETCH(const scenarios::Scenario*, scenario);
-        for (const scenarios::Step& step : scenarios::Expand(scenario->steps)) {
+        for (const scenarios::Step& step : scenario->steps) {
             const std::string wrong = Play(step);
             QVERIFY2(wrong.empty(), wrong.c_str());
         }

@@ -3,13 +3,15 @@
 // go through the program's own message handling.
 #include "platform/win32/form.h"
 #include "tests/ui/scenarios.h"
+#include "ui/Form1.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
+#include <iostream>
 #include <new>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -148,10 +150,11 @@ protected:
         SendMessageW(control(name), EM_GETSEL, WPARAM(&start), LPARAM(&end));
         return Utf8(platform::win32::WindowText(control(name)).substr(start, end - start));
     }
-    // Windows keeps the name the program gives each box for screen readers;
-    // Wine's accessibility runtime keeps none (IAccPropServices answers
-    // E_NOTIMPL), so names cannot be read back here.
-    std::optional<std::string> Name(const std::string&) override { return std::nullopt; }
+    std::string Name(const std::string&) override { return {}; }
+    const char* NamesUnreadable() override
+    {
+        return "Wine's accessibility runtime keeps no names (IAccPropServices answers E_NOTIMPL)";
+    }
     bool HasFocus(const std::string& name) override { return GetFocus() == control(name); }
     std::string Place(const std::string& name) override
     {
@@ -169,8 +172,10 @@ protected:
 
 TEST_P(Scenario, Plays)
 {
-    for (const scenarios::Step& step : scenarios::Expand(GetParam().steps))
+    for (const scenarios::Step& step : GetParam().steps)
         ASSERT_EQ(Play(step), "");
+    if (!unchecked.empty())
+        std::cout << "names not checked: " << unchecked << '\n';
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [](const auto& info) {
@@ -313,14 +318,13 @@ TEST(Win32Form, FollowsADpiChange)
     EXPECT_EQ(staleFonts, 0);
     for (const HFONT font : oldFonts)
         EXPECT_EQ(GetObjectType(font), 0u) << "a font of the former DPI is left";
-    for (const char* name : {"Text1", "Label1", "Command1"}) {
+    // 10 pixels to 100 twips at 144 dpi.
+    for (const auto& [name, left, top] : {std::tuple{"Text1", 240, 48}, {"Label1", 24, 60}, {"Command1", 48, 444}}) {
         RECT place;
         GetWindowRect(platform::win32::Control(form, name), &place);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
-        const auto& described = *std::find_if(Form1.controls.begin(), Form1.controls.end(),
-                                               [name](const auto& c) { return c.name == std::string_view(name); });
-        EXPECT_EQ(place.left, MulDiv(described.left, 144, 1440)) << name;
-        EXPECT_EQ(place.top, MulDiv(described.top, 144, 1440)) << name;
+        EXPECT_EQ(place.left, left) << name;
+        EXPECT_EQ(place.top, top) << name;
         LOGFONTW font{};
         GetObjectW(fontOf(name), sizeof font, &font);
         EXPECT_EQ(font.lfHeight, -18) << name;

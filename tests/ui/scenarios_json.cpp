@@ -1,5 +1,4 @@
-// Writes the window scenarios as JSON into the file named by its argument,
-// each step spelled out as Expand does it:
+// Writes the window scenarios as JSON into the file named by its argument:
 // [{"name": ..., "steps": [[verb, control, text], ...],
 //   "limits": {engine: {"why": ..., "steps": [...]}, ...}}, ...].
 // The page's driver (tests/web/) plays them.
@@ -20,8 +19,8 @@ std::string Quoted(const std::string& text)
 std::string Steps(const std::vector<scenarios::Step>& steps)
 {
     std::string out;
-    for (const scenarios::Step& step : scenarios::Expand(steps))
-        out += std::string(out.empty() ? "" : ", ") + '[' + Quoted(scenarios::kVerbs[int(step.what)]) + ", "
+    for (const scenarios::Step& step : steps)
+        out += std::string(out.empty() ? "" : ", ") + '[' + Quoted(step.verb->name) + ", "
                + Quoted(step.control) + ", " + Quoted(step.text) + ']';
     return '[' + out + ']';
 }

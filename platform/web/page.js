@@ -1,46 +1,45 @@
-// The page's side of the runtime (runtime.cpp beside this file). The page
+// The page's side of the runtime (module.cpp beside this file). The page
 // already shows the form, written into it by the build; this script starts
-// the program's WebAssembly module, inlined in the page, lets the module's
-// handlers run when a button is activated, and gives the module the texts of
-// the boxes, the captions and the warning it asks for. Texts cross as UTF-8
-// in the module's memory: where they start, how many bytes. User text only
-// ever enters the page as text, never as markup.
+// the program's WebAssembly module, inlined in the page, tells it which
+// control was activated, and gives it the texts of the boxes, the captions,
+// their widths and the warning it asks for. A control is its index in tab
+// order, which is the order of the form's elements, as the build wrote them
+// from the same description. Texts cross as UTF-8 in the module's memory:
+// where they start, how many bytes. User text only ever enters the page as
+// text, never as markup.
 'use strict';
 {
     const client = document.querySelector('.client');
+    const controls = [...client.children];
     const warning = document.getElementById('warning');
     const decoder = new TextDecoder();
     const encoder = new TextEncoder();
-    const handlers = new Map(); // a button → its control's index in tab order
+    const measurer = document.createElement('canvas').getContext('2d');
     let exports, running = false;
 
     const textAt = (start, size) => decoder.decode(new Uint8Array(exports.memory.buffer, start, size));
-    const elementNamed = (start, size) => {
-        const element = document.getElementById(textAt(start, size));
-        if (!element)
-            throw new Error(`the page has no control ${textAt(start, size)}`);
-        return element;
-    };
 
     const page = {
-        clickable(name, nameSize, index) {
-            handlers.set(elementNamed(name, nameSize), index);
-        },
         // The box's text, written into room that the module makes for it.
-        text(box, boxSize) {
-            const bytes = encoder.encode(elementNamed(box, boxSize).value);
+        text(box) {
+            const bytes = encoder.encode(controls[box].value);
             const start = exports.receive(bytes.length); // may grow the memory
             new Uint8Array(exports.memory.buffer, start, bytes.length).set(bytes);
         },
-        setCaption(label, labelSize, caption, captionSize) {
-            elementNamed(label, labelSize).textContent = textAt(caption, captionSize);
+        measure(label, text, size) {
+            const style = getComputedStyle(controls[label]);
+            measurer.font = `${style.fontSize} ${style.fontFamily}`;
+            return Math.ceil(measurer.measureText(textAt(text, size)).width);
+        },
+        setCaption(label, text, size, width) {
+            controls[label].textContent = textAt(text, size);
+            controls[label].style.setProperty('--width', width);
         },
         // A modal box over the page; Enter or Escape closes it, and the focus
         // goes back where it was.
-        warn(title, titleSize, message, messageSize, button, buttonSize) {
+        warn(title, titleSize, message, messageSize) {
             document.getElementById('warning-title').textContent = textAt(title, titleSize);
             document.getElementById('warning-text').textContent = textAt(message, messageSize);
-            warning.querySelector('button').textContent = textAt(button, buttonSize);
             const focus = document.activeElement;
             warning.addEventListener('close', () => focus.focus(), { once: true });
             warning.showModal();
@@ -61,10 +60,10 @@
         console.error(error);
     };
     const click = button => {
-        if (!running || !handlers.has(button))
+        if (!running)
             return;
         try {
-            exports.click(handlers.get(button));
+            exports.click(controls.indexOf(button));
         } catch (error) {
             stop('stopped', error);
         }

@@ -1,27 +1,16 @@
-#include "platform/backend.h"
 #include "platform/qt/form.h"
 #include "platform/qt/start_watch.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTranslator>
 
 #include <optional>
 
 namespace platform {
-
-void ShowWarningBox(Form& form, const std::string& title, const std::string& text)
-{
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
-                    QString::fromStdString(text), QMessageBox::NoButton,
-                    dynamic_cast<QWidget*>(&form));
-    // Named here rather than left to Qt's translations, which may be missing.
-    box.addButton(QString::fromUtf8(kWarningButton), QMessageBox::AcceptRole);
-    box.exec();
-}
 
 int Run(const ProgramDescription& program, int argc, char* argv[])
 {
@@ -41,25 +30,26 @@ int Run(const ProgramDescription& program, int argc, char* argv[])
 std::unique_ptr<QWidget> qt::Start(const ProgramDescription& program)
 {
     QApplication::setApplicationName(QString::fromUtf8(program.name));
-    QApplication::setApplicationVersion(QString::fromUtf8(program.version));
-    QGuiApplication::setDesktopFileName(QString::fromUtf8(program.desktopFileName));
-
+    // The desktop entry that the build installs, which desktops match the
+    // window to; and the window's icon: each image the program carries in
+    // its resources under icons/, one a size.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DESKTOP_ENTRY));
     QIcon icon;
-    for (const char* file : program.iconFiles)
-        icon.addFile(QString::fromUtf8(file));
+    for (const QFileInfo& image : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(image.filePath());
     QApplication::setWindowIcon(icon);
 
-    const QLocale locale(QString::fromUtf8(program.locale));
-    QLocale::setDefault(locale);
-    // Qt's own texts (a text box's context menu, for one) in the program's
-    // language when the translations are installed; otherwise Qt's default.
+    // The runtime's own texts (the warning, its button) are Simplified
+    // Chinese; Qt's (a text box's context menu, for one) follow where Qt's
+    // translations are installed.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
     auto* qtTexts = new QTranslator(qApp);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 #else
     const QString translations = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
 #endif
-    if (qtTexts->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), translations))
+    if (qtTexts->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"), translations))
         QApplication::installTranslator(qtTexts);
 
     std::unique_ptr<QWidget> form = CreateForm(*program.startupForm);
