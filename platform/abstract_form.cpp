@@ -21,4 +21,19 @@ void AbstractForm::Click(std::size_t index)
         description_.controls[index].click(*this);
 }
 
+const char* ErrorText(RuntimeError error)
+{
+    switch (error) {
+    case RuntimeError::Overflow:
+        return "溢出：计算结果超出数值范围。";
+    }
+    return "";
+}
+
+void ReportRuntimeError(Form& form, RuntimeError error)
+{
+    if (auto* shown = dynamic_cast<AbstractForm*>(&form))
+        shown->ShowWarning(shown->Caption(), ErrorText(error));
+}
+
 } // namespace platform

@@ -35,12 +35,14 @@ public:
     const FormDescription& description() const { return description_; }
     const FormLayout& formLayout() const { return layout_; }
 
-protected:
-    AbstractForm(const FormDescription& description, int dpi)
+    // A form laid out at `dpi` (96: CSS pixels, and Qt's logical pixels).
+    explicit AbstractForm(const FormDescription& description, int dpi = 96)
         : description_(description)
         , layout_(description, dpi)
     {
     }
+
+protected:
     ~AbstractForm() = default;
     // Lays the form out anew at another `dpi`.
     void Rescale(int dpi) { layout_ = FormLayout(description_, dpi); }

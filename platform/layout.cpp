@@ -6,7 +6,6 @@ namespace platform {
 
 FormLayout::FormLayout(const FormDescription& form, int dpi)
     : form_(&form)
-    , dpi_(dpi)
     , client_{0, 0, Pixels(form.width, dpi), Pixels(form.height, dpi)}
 {
     // Each edge is rounded on its own, so that controls that meet in twips
@@ -34,15 +33,10 @@ std::optional<std::size_t> FormLayout::Buddy(std::size_t index) const
     return box < places_.size() ? std::optional(box) : std::nullopt;
 }
 
-bool FormLayout::TakesFocus(std::size_t index) const
-{
-    return form_->controls[index].kind != ControlKind::Label;
-}
-
 std::size_t FormLayout::FirstFocus() const
 {
     std::size_t index = 0;
-    while (index < places_.size() && !TakesFocus(index))
+    while (index < places_.size() && form_->controls[index].kind == ControlKind::Label)
         ++index;
     return index;
 }

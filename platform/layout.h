@@ -23,7 +23,6 @@ inline constexpr int kTextPixels = 12;
 
 struct Rect {
     int left, top, width, height;
-    friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // `twips` (1/1440 inch) in pixels at `dpi` dots per inch, to the nearest:
@@ -35,7 +34,6 @@ public:
     // The form laid out at `dpi`; `form` must outlive the layout.
     FormLayout(const FormDescription& form, int dpi);
 
-    int dpi() const { return dpi_; }
     // The client area: its size; left and top are 0.
     Rect Client() const { return client_; }
     // The control at `index` (in tab order) at its described place and size.
@@ -47,17 +45,15 @@ public:
     Rect Fit(std::size_t index, int textWidth) const;
     // The box that the caption at `index` names, for screen readers.
     std::optional<std::size_t> Buddy(std::size_t index) const;
-    // Whether the control at `index` takes the focus: boxes and buttons, in
-    // tab order; labels never do.
-    bool TakesFocus(std::size_t index) const;
-    // The control that has the focus when the form is first shown.
+    // The control that has the focus when the form is first shown: the first
+    // in tab order that takes the focus, as boxes and buttons do and labels
+    // never do.
     std::size_t FirstFocus() const;
     // The control named `name`; the number of controls when none is.
     std::size_t IndexOf(std::string_view name) const;
 
 private:
     const FormDescription* form_;
-    int dpi_;
     Rect client_;
     std::vector<Rect> places_;
 };

@@ -5,7 +5,6 @@
 // on the Win32 API, platform/web/ in the browser.
 #pragma once
 
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,15 +63,13 @@ enum class RuntimeError {
     Overflow, // a value beyond the range of a double
 };
 
-// Tells the user about an error that left a handler of `form`; the program
-// goes on running. By default the form's warning box: titled like the form,
-// with the error's text and one button "确定".
-void ReportRuntimeError(Form& form, RuntimeError error);
+// The text the user reads for an error.
+const char* ErrorText(RuntimeError error);
 
-// Replaces how errors are shown (tests record them instead of opening a modal
-// box); returns the reporter that was installed before.
-using ErrorReporter = std::function<void(Form& form, const std::string& title, const std::string& text)>;
-ErrorReporter SetErrorReporter(ErrorReporter reporter);
+// Tells the user about an error that left a handler of `form`; the program
+// goes on running: the form's warning box, titled like the form, with the
+// error's text and one button "确定".
+void ReportRuntimeError(Form& form, RuntimeError error);
 
 // Sets the process up for `program`, creates and shows its start-up form with
 // the focus in its first control, runs the event loop and returns the exit

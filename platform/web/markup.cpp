@@ -1,7 +1,6 @@
 #include "platform/web/markup.h"
 
 #include "platform/abstract_form.h"
-#include "platform/layout.h"
 
 #include <cstddef>
 #include <string_view>
@@ -13,25 +12,16 @@ namespace {
 std::string Escaped(std::string_view text)
 {
     std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
+    for (const char c : text)
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : c == '"' ? "&quot;" : std::string(1, c);
     return out;
 }
-
-std::string_view View(const char* text) { return text ? text : ""; }
 
 // A caption that names a box is its <label>; the selectable label, the
 // result, an <output>, which screen readers announce when it changes.
 std::string Element(const ControlDescription& control, const char* buddy, bool focused)
 {
-    const std::string id = Escaped(control.name), text = Escaped(View(control.text));
+    const std::string id = Escaped(control.name), text = Escaped(control.text);
     switch (control.kind) {
     case ControlKind::TextBox:
         return "<input id=\"" + id + "\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\""

@@ -41,10 +41,7 @@ std::string received;
 // shows them, as the build wrote them from the description (markup.h).
 class WebForm final : public AbstractForm {
 public:
-    explicit WebForm(const FormDescription& description)
-        : AbstractForm(description, 96)
-    {
-    }
+    using AbstractForm::AbstractForm;
 
     void ShowWarning(const std::string& title, const std::string& text) override
     {

@@ -69,12 +69,10 @@ void Move(HWND control, const Rect& place)
     SetWindowPos(control, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Laid out at 96 dpi until its window has a DPI of its own.
 class Win32Form final : public AbstractForm {
 public:
-    explicit Win32Form(const FormDescription& description)
-        : AbstractForm(description, 96)
-    {
-    }
+    using AbstractForm::AbstractForm;
 
     void ShowWarning(const std::string& title, const std::string& text) override
     {
@@ -334,12 +332,6 @@ std::wstring WindowText(HWND window)
     std::wstring text(GetWindowTextLengthW(window), L'\0');
     GetWindowTextW(window, text.data(), int(text.size() + 1));
     return text;
-}
-
-void Show(HWND form)
-{
-    ShowWindow(form, SW_SHOWDEFAULT);
-    UpdateWindow(form);
 }
 
 HWND Control(HWND form, std::string_view name)

@@ -12,12 +12,10 @@ namespace platform::win32 {
 
 // A top-level window made from a form's description, not yet shown: every
 // control at its place for the window's DPI, created in tab order, each
-// button's click bound to its handler. Destroying the window ends the
-// message loop.
+// button's click bound to its handler, the focus to go to the first control
+// that takes it once the window is shown and active. Destroying the window
+// ends the message loop.
 HWND CreateForm(const FormDescription& description);
-
-// Shows a form made by CreateForm, with the focus in its first control.
-void Show(HWND form);
 
 // A control of a form made by CreateForm, by its described name.
 HWND Control(HWND form, std::string_view name);

@@ -64,7 +64,8 @@ int Run(const ProgramDescription& program, int, char*[])
     const HWND form = win32::CreateForm(*program.startupForm);
     if (!form)
         return win32::FailedStart(program, GetLastError());
-    win32::Show(form);
+    ShowWindow(form, SW_SHOWDEFAULT);
+    UpdateWindow(form);
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
         win32::Dispatch(message);

@@ -54,7 +54,7 @@ protected:
     void SetUp() override
     {
         form = platform::win32::CreateForm(Form1);
-        platform::win32::Show(form);
+        ShowWindow(form, SW_SHOWDEFAULT);
         Pump();
     }
     void TearDown() override
