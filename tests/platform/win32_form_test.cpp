@@ -9,7 +9,6 @@
 
 #include <functional>
 #include <iostream>
-#include <new>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -185,27 +184,16 @@ INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [
     return name;
 });
 
-bool IsForm(HWND window)
-{
-    wchar_t name[32] = L"";
-    GetClassNameW(window, name, 32);
-    return std::wstring_view(name) == L"DischargeForm";
-}
-
-// Windows that a test refuses to create, through a CBT hook for as long as it
-// lives: the form's own window, or the controls inside it. Windows destroys a
-// window whose WM_CREATE fails with WM_DESTROY and WM_NCDESTROY; Wine sends
-// only the second (and tells a hook that WM_CREATE returned 0), so a second
-// hook sends the first to a form whose control was refused, as Windows does.
-enum class Refuse { Form, Controls };
+// The controls of the form, refused by a CBT hook for as long as a Refusal
+// lives. Windows destroys a window whose WM_CREATE fails with WM_DESTROY and
+// WM_NCDESTROY; Wine sends only the second, so a second hook sends the first
+// to a form whose control was refused, as Windows does.
 class Refusal {
 public:
-    explicit Refusal(Refuse what)
+    Refusal()
+        : create_(SetWindowsHookExW(WH_CBT, Create, nullptr, GetCurrentThreadId()))
+        , created_(SetWindowsHookExW(WH_CALLWNDPROCRET, Created, nullptr, GetCurrentThreadId()))
     {
-        refused = what;
-        failing = nullptr;
-        create_ = SetWindowsHookExW(WH_CBT, Create, nullptr, GetCurrentThreadId());
-        created_ = SetWindowsHookExW(WH_CALLWNDPROCRET, Created, nullptr, GetCurrentThreadId());
     }
     ~Refusal()
     {
@@ -216,10 +204,11 @@ public:
 private:
     static LRESULT CALLBACK Create(int code, WPARAM wParam, LPARAM lParam)
     {
+        wchar_t parent[32] = L"";
         if (code == HCBT_CREATEWND) {
-            const CREATESTRUCTW& made = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-            if (refused == Refuse::Form ? IsForm(reinterpret_cast<HWND>(wParam)) : IsForm(made.hwndParent)) {
-                failing = made.hwndParent;
+            const HWND form = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent;
+            if (GetClassNameW(form, parent, 32) && std::wstring_view(parent) == L"DischargeForm") {
+                failing = form;
                 return 1;
             }
         }
@@ -228,12 +217,11 @@ private:
     static LRESULT CALLBACK Created(int code, WPARAM wParam, LPARAM lParam)
     {
         const CWPRETSTRUCT& sent = *reinterpret_cast<CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && sent.message == WM_CREATE && sent.hwnd == failing && failing)
+        if (code == HC_ACTION && sent.message == WM_CREATE && sent.hwnd == failing)
             SendMessageW(sent.hwnd, WM_DESTROY, 0, 0);
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    static inline Refuse refused;
-    static inline HWND failing; // the form whose control was refused
+    static inline HWND failing = nullptr;
     HHOOK create_, created_;
 };
 
@@ -242,51 +230,13 @@ private:
 TEST(Win32Start, SaysWhyTheWindowCannotBeMade)
 {
     static std::string seen;
-    seen.clear();
     AnswerBox(L"discharge", [](HWND box) { seen = TextOf(GetDlgItem(box, 0xFFFF)); });
     const platform::ProgramDescription program{.name = "discharge", .startupForm = &Form1};
-    const Refusal refusal(Refuse::Controls);
+    const Refusal refusal;
     EXPECT_EQ(platform::Run(program, 0, nullptr), 2);
     EXPECT_TRUE(seen.starts_with("discharge: 无法创建程序窗口")
                 && seen.find("\ndischarge: cannot create the program's window") != std::string::npos)
         << "the box said: \"" << seen << '"';
-}
-
-} // namespace
-
-// Every allocation of the program, counted, so that a test can see what a
-// failed creation leaves behind.
-static long liveAllocations = 0;
-void* operator new(std::size_t size)
-{
-    if (void* block = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) {
-        ++liveAllocations;
-        return block;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept
-{
-    if (block) {
-        --liveAllocations;
-        HeapFree(GetProcessHeap(), 0, block);
-    }
-}
-void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
-
-namespace {
-
-// A form whose window is refused before it exists is not left behind.
-TEST(Win32Start, AFormWhoseWindowIsRefusedIsFreed)
-{
-    DestroyWindow(platform::win32::CreateForm(Form1)); // first-use allocations out of the way
-    Pump();
-    const long before = liveAllocations;
-    {
-        const Refusal refusal(Refuse::Form);
-        EXPECT_EQ(platform::win32::CreateForm(Form1), nullptr);
-    }
-    EXPECT_EQ(liveAllocations, before);
 }
 
 // At another DPI, as when the window moves to another screen, every control
