@@ -20,6 +20,13 @@ inline constexpr char kWarningButton[] = "确定";
 
 class AbstractForm : public Form {
 public:
+    // A form laid out at `dpi` (96: CSS pixels, and Qt's logical pixels).
+    explicit AbstractForm(const FormDescription& description, int dpi = 96)
+        : description_(description)
+        , layout_(description, dpi)
+    {
+    }
+
     std::string Caption() const final { return description_.caption; }
     std::string Text(std::string_view box) const final;
     void SetCaption(std::string_view label, std::string_view text) final;
@@ -34,13 +41,6 @@ public:
 
     const FormDescription& description() const { return description_; }
     const FormLayout& formLayout() const { return layout_; }
-
-    // A form laid out at `dpi` (96: CSS pixels, and Qt's logical pixels).
-    explicit AbstractForm(const FormDescription& description, int dpi = 96)
-        : description_(description)
-        , layout_(description, dpi)
-    {
-    }
 
 protected:
     ~AbstractForm() = default;
