@@ -20,11 +20,8 @@ const fail = (where, what) => { failures++; console.log(`FAIL ${engine}, ${where
 // browser's own controls (headless: for none), which give the focus back to
 // the page's first; Shift+Tab the other way. Where the focus goes outside
 // the page is the engine's own.
-const backToPage = key => {
-  const controls = [...document.querySelectorAll('.client > input, .client > button')];
-  if (key.endsWith('Tab') && [null, document.body].includes(document.activeElement))
-    controls.at(key === 'Tab' ? 0 : -1).focus();
-};
+const backToPage = key => key.endsWith('Tab') && [null, document.body].includes(document.activeElement)
+  && [...document.querySelectorAll('.client > input, .client > button')].at(key === 'Tab' ? 0 : -1).focus();
 const act = {
   Type: (selector, text) => [['click', selector], ['press', 'Control+A'], ['press', 'Delete'], ['type', text]],
   Commit: (selector, text) => [['focus', selector], ['insertText', text]], // as an input method commits
@@ -42,6 +39,7 @@ const look = (verb, id) => {
   const client = document.querySelector('.client'), e = id ? document.getElementById(id) : client;
   const [r, c] = [e, client].map(e => e.getBoundingClientRect()), focus = document.activeElement;
   const face = getComputedStyle(e).fontFamily.split(',')[0].replace(/"/g, '');
+  const loaded = [...document.fonts].filter(font => font.status === 'loaded').map(font => font.family.replace(/"/g, ''));
   switch (verb) {
     case 'Shows': return e.localName === 'input' ? (e.scrollLeft ? `scrolled: ${e.value}` : e.value)
       : e.scrollWidth > e.clientWidth + 1 || r.right > c.right ? `cut: ${e.textContent}` : e.textContent;
@@ -49,7 +47,7 @@ const look = (verb, id) => {
     case 'Selects': return getSelection().toString();
     case 'HasFocus': return focus === e ? '' : `the focus in ${focus?.id || focus?.localName}`;
     case 'Named': return [...e.labels].map(label => label.textContent).join('|'); // for a screen reader
-    case 'Face': return document.fonts.check(`12px "${face}"`, e.textContent) ? face : `${face} (not loaded)`;
+    case 'Face': return loaded.includes(face) ? face : `${face} (not loaded)`; // one of the page's own
     case 'Placed': return [r.left - c.left, r.top - c.top, r.width, r.height].map(Math.round).join();
     case 'Warning': return !e.open ? '' : [e.querySelector('h2').textContent, e.querySelector('p').textContent,
       e.contains(focus) ? focus.textContent : '(no focus)'].join('|')
@@ -105,12 +103,12 @@ const measure = order => {
   // Top to bottom by their middles, which a row shares; left to right in a row.
   const downward = controls.map(e => [e.id, Math.round(box(e).top + box(e).height / 2), box(e).left])
     .sort((a, b) => a[1] - b[1] || a[2] - b[2]).map(([id]) => id).join(' ');
-  const column = innerWidth < 524 || matchMedia('(pointer: coarse)').matches && innerHeight < 480;
-  const form = box($('.form')).width;
+  const width = document.documentElement.clientWidth; // without a scroll bar, nor what is out of sight on a phone
+  const column = width < 524 || matchMedia('(pointer: coarse)').matches && innerHeight < 480;
   const text1 = [box($('#Text1')).left - box($('.client')).left, box($('#Text1')).width].map(Math.round).join();
-  return [[document.documentElement.scrollWidth > innerWidth, 'the page scrolls sideways'],
+  return [[document.documentElement.scrollWidth > width, 'the page scrolls sideways'],
     ...lines.map(([e, least, ratio]) => [ratio < least, `${e.id || e.localName} shows at ${ratio.toFixed(2)}:1`]),
-    [column && form < 0.9 * innerWidth, `the form is ${form} pixels wide`],
+    [column && box($('.form')).width < 0.9 * width, `the form is ${box($('.form')).width} pixels wide`],
     [column && text < 16, `text of ${text} pixels`],
     [column && target < 44, `a target of ${target} pixels`],
     [column && downward !== order, `the column goes ${downward}`],
