@@ -30,7 +30,8 @@ for (const [calls, expected] of steps) {
       + (boxes.every(box => box.readOnly) ? ', read-only' : ''),
     ].join('; ');
   });
-  if (shown !== expected) failures.push(`after ${calls.map(([call]) => call).join(', ')}: ${shown}, not ${expected}`);
+  if (shown !== expected)
+    failures.push(`after ${calls.map(([call]) => call).join(', ')}: "${shown}", not "${expected}"`);
 }
 failures.push(...tab.errors);
 await browser.close();
