@@ -20,7 +20,7 @@ struct Tried {
 };
 
 // Everything the watch knows. Qt's message handler is a plain function, so
-// this is the one place it can find it; Qt's own threads may log while the
+// this object is the one place it can find it; Qt's own threads may log while the
 // application is made, hence the lock.
 struct Watch {
     std::mutex lock;
@@ -29,13 +29,7 @@ struct Watch {
     QByteArray programName, command;
     QList<Tried> tried;
     QStringList pending; // what went wrong since the last plugin declined
-};
-
-Watch& TheWatch()
-{
-    static Watch watch;
-    return watch;
-}
+} watch;
 
 // Qt's reasons in Chinese, with what they name (a display); anything else
 // keeps its English.
@@ -57,7 +51,7 @@ QString Chinese(const QString& english)
     return QStringLiteral("无法启动：") + english;
 }
 
-void Decline(Watch& watch, const QString& plugin, const QString& english)
+void Decline(const QString& plugin, const QString& english)
 {
     QString reason = english.trimmed();
     if (reason.isEmpty())
@@ -67,7 +61,7 @@ void Decline(Watch& watch, const QString& plugin, const QString& english)
     watch.tried.append({plugin, reason, Chinese(reason)});
 }
 
-[[noreturn]] void Fail(const Watch& watch)
+[[noreturn]] void Fail()
 {
     const char* name = watch.programName.constData();
     const char* command = watch.command.constData();
@@ -87,20 +81,20 @@ void Decline(Watch& watch, const QString& plugin, const QString& english)
 
 // Takes note of what a message says about the plugins; says whether it is
 // the fatal end of the start.
-bool Note(Watch& watch, QtMsgType type, const QMessageLogContext& context, const QString& message)
+bool Note(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     const QByteArray category(context.category ? context.category : "");
     static const QRegularExpression pluginMessage(QStringLiteral("Qt platform plugin \"([^\"]*)\""));
     if (type == QtFatalMsg) {
         // Every plugin has declined; or the one Qt took on failed on its own.
         if (!message.contains(QLatin1String("no Qt platform plugin could be initialized")))
-            Decline(watch, QGuiApplication::platformName(), message.section(QLatin1Char('\n'), 0, 0));
+            Decline(QGuiApplication::platformName(), message.section(QLatin1Char('\n'), 0, 0));
         return true;
     }
     if (category == "qt.qpa.plugin") {
         if (const auto match = pluginMessage.match(message); match.hasMatch()) {
             const bool installed = message.contains(QLatin1String("even though it was found"));
-            Decline(watch, match.captured(1),
+            Decline(match.captured(1),
                     installed ? watch.pending.join(QLatin1String("; ")) : QStringLiteral("no such plugin is installed"));
             watch.pending.clear();
         }
@@ -114,15 +108,14 @@ bool Note(Watch& watch, QtMsgType type, const QMessageLogContext& context, const
 // first of all, since that handler may be what records it.
 void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    Watch& watch = TheWatch();
     std::unique_lock lock(watch.lock);
     const QtMessageHandler previous = watch.previous;
-    const bool fatal = watch.watching && Note(watch, type, context, message);
+    const bool fatal = watch.watching && Note(type, context, message);
     lock.unlock();
     previous(type, context, message);
     if (fatal) {
         lock.lock();
-        Fail(watch);
+        Fail();
     }
 }
 
@@ -130,7 +123,6 @@ void Handle(QtMsgType type, const QMessageLogContext& context, const QString& me
 
 StartWatch::StartWatch(const char* programName, const char* command)
 {
-    Watch& watch = TheWatch();
     const std::lock_guard lock(watch.lock);
     watch.programName = programName;
     watch.command = command;
@@ -142,7 +134,6 @@ StartWatch::StartWatch(const char* programName, const char* command)
 
 StartWatch::~StartWatch()
 {
-    Watch& watch = TheWatch();
     const std::lock_guard lock(watch.lock);
     watch.watching = false;
     qInstallMessageHandler(watch.previous);
@@ -152,10 +143,9 @@ void StartWatch::RequireScreen()
 {
     if (!QGuiApplication::screens().isEmpty())
         return;
-    Watch& watch = TheWatch();
     const std::lock_guard lock(watch.lock);
-    Decline(watch, QGuiApplication::platformName(), QStringLiteral("no screen is available"));
-    Fail(watch);
+    Decline(QGuiApplication::platformName(), QStringLiteral("no screen is available"));
+    Fail();
 }
 
 } // namespace platform::qt

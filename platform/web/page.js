@@ -53,10 +53,8 @@
     const stop = (message, error) => {
         running = false;
         document.getElementById(message).hidden = false;
-        for (const box of client.querySelectorAll('input'))
-            box.readOnly = true;
-        for (const button of client.querySelectorAll('button'))
-            button.disabled = true;
+        for (const control of controls)
+            control.localName === 'button' ? (control.disabled = true) : (control.readOnly = true);
         console.error(error);
     };
     const click = button => {
