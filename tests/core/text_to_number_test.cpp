@@ -65,12 +65,12 @@ std::string FullWidth(const std::string& ascii)
 TEST(PeerData, EveryTextReadsToItsDouble)
 {
     std::mt19937 random(2052);
-    int failures = 0;
+    int lines = 0, failures = 0;
     for (const char* file : {"freetype-2-7.txt", "google-wuffs.txt", "lemire-fast-float.txt",
                              "more-test-cases.txt", "tencent-rapidjson.txt"}) {
         std::ifstream in(PEER_DATA "/" + std::string(file));
         ASSERT_TRUE(in) << "cannot open " << file;
-        for (std::string line; std::getline(in, line);) {
+        for (std::string line; std::getline(in, line); ++lines) {
             const std::uint64_t bits = std::stoull(line.substr(14, 16), nullptr, 16);
             const std::string text = line.substr(31);
             const std::string blanked = std::string(text).insert(random() % (text.size() + 1), 1, ' ');
@@ -80,6 +80,7 @@ TEST(PeerData, EveryTextReadsToItsDouble)
         }
     }
     EXPECT_EQ(failures, 0);
+    EXPECT_GT(lines, 20000) << "the peer data is incomplete";
 }
 
 } // namespace
