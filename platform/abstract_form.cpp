@@ -23,11 +23,9 @@ void AbstractForm::Click(std::size_t index)
 
 const char* ErrorText(RuntimeError error)
 {
-    switch (error) {
-    case RuntimeError::Overflow:
-        return "溢出：计算结果超出数值范围。";
-    }
-    return "";
+    // In the order of RuntimeError.
+    static constexpr const char* texts[] = {"溢出：计算结果超出数值范围。"};
+    return texts[static_cast<int>(error)];
 }
 
 void ReportRuntimeError(Form& form, RuntimeError error)

@@ -23,6 +23,7 @@ inline constexpr int kTextPixels = 12;
 
 struct Rect {
     int left, top, width, height;
+    friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // `twips` (1/1440 inch) in pixels at `dpi` dots per inch, to the nearest:

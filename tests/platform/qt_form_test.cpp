@@ -126,6 +126,14 @@ private slots:
         }
     }
 
+    // A name the form does not have reads as "" and shows nothing.
+    void unknownNames()
+    {
+        auto& services = dynamic_cast<platform::Form&>(*form);
+        QCOMPARE(services.Text("Text8"), std::string());
+        services.SetCaption("Label10", "1");
+    }
+
     // The program as main starts it, short of the event loop: the form shown,
     // the application named after the desktop entry that the build makes, its
     // icon, Qt's texts in Chinese (scripts/packages installs Qt's
