@@ -141,6 +141,12 @@ for (const scheme of schemes) {
     .filter(({ options }) => !named || [360, 800].includes(options.width));
   for (const { name, steps, limits, options } of [...scenarios, ...widths]) {
     const tab = await browser.open(url, options), limit = limits?.[engine];
+    // Ready for typing: the focus in Text1, where the page puts it once parsed
+    // (WebKitGTK's driver may return before that, and a Tab would go to Text1).
+    for (let tries = 0; await tab.evaluate(() => document.activeElement.id) !== 'Text1'; tries++) {
+      if (tries === 100) throw new Error(`${name}: the focus never went to Text1`);
+      await new Promise(resolve => setTimeout(resolve, 50));
+    }
     for (const what of options ? await tab.evaluate(measure, column.join(' ')) : []) fail(name, what);
     await play(tab, name, limit ? limit.steps : steps);
     const alerts = await tab.evaluate(() => [...document.querySelectorAll('[role=alert]:not([hidden])')]
