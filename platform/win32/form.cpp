@@ -216,8 +216,11 @@ void Win32Form::Layout(UINT dpi)
     // Fonts of a former DPI are deleted only now that no control uses them.
     captionFont_ = std::move(captions);
     boxFont_ = std::move(boxes);
-    for (std::size_t i = 0; i < children_.size(); ++i)
-        Move(children_[i], formLayout().Fit(i, TextWidth(i, BoxText(i))));
+    // Only a label's text is measured: a box may hold a megabyte.
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        const bool label = description().controls[i].kind == ControlKind::Label;
+        Move(children_[i], formLayout().Fit(i, label ? TextWidth(i, BoxText(i)) : 0));
+    }
 }
 
 // The captions' font measures the text; a selectable label, a read-only box,
