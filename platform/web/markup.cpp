@@ -74,7 +74,7 @@ FormMarkup MarkupOf(const FormDescription& form)
     for (const char* face : kFaces)
         faces += '"' + std::string(face) + "\",";
     out.style = "@font-face{font-family:\"" + std::string(kFaces[0])
-                + "\";src:url(data:font/ttf;base64,@FONT@) format(\"truetype\")}\n:root{font-family:" + faces
+                + "\";src:url(data:font/woff2;base64,@FONT@) format(\"woff2\")}\n:root{font-family:" + faces
                 + "sans-serif;" + px("font-size", kTextPixels) + "px}\n.form{" + px("--client-width", layout.Client().width)
                 + ';' + px("--client-height", layout.Client().height) + "}\n";
     const std::vector<int> column = ColumnOrder(form.controls, layout);
