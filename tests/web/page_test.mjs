@@ -6,7 +6,10 @@
 // on a phone, lines that show, and no request to anywhere. Each scenario and
 // each width starts on the page newly opened from file://.
 //   node page_test.mjs ENGINE PAGE SCENARIOS_JSON
-import { readFileSync } from 'node:fs';
+import { readFileSync, rmSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launch } from '../../scripts/browsers.mjs';
 
@@ -78,18 +81,21 @@ async function play(tab, where, steps) {
 // What a width must show, all of it measured at once. Everywhere no sideways
 // scroll, and each line and text against what it stands on of a contrast of
 // at least 3 to 1 for a line, as WCAG asks of a control's edge, and 4.5 to 1
-// for text. In one column (below the form's width, and on a touch screen
-// lower than the form): text of 16 pixels and more, targets of 44, the form
-// nearly as wide as the screen, the controls in the column's order. Else
-// the form at its twips.
-const measure = order => {
+// for text. Each box and 计算 shows its focus: between `shots` of it focused
+// and not, the pixels that change by 3 to 1 or more make at least a ring 2
+// pixels thick about it (WCAG's focus appearance). axe-core finds nothing
+// against WCAG 2.2's A and AA rules. In one column (below the form's width,
+// and on a touch screen lower than the form): text of 16 pixels and more,
+// targets of 44, the form nearly as wide as the screen, the controls in the
+// column's order. Else the form at its twips.
+const measure = async (order, shots) => {
   const $ = selector => document.querySelector(selector), box = e => e.getBoundingClientRect();
   const style = e => getComputedStyle(e), controls = [...document.querySelectorAll('.client > *')];
   // rgb(r g b / a), or color(srgb r g b / a) with channels from 0 to 1.
   const rgb = colour => colour.match(/[\d.]+/g).map((c, i) => colour.startsWith('color(') && i < 3 ? c * 255 : +c);
   const behind = e => !e ? [255, 255, 255]
     : [rgb(style(e).backgroundColor)].find(([, , , a = 1]) => a > 0) ?? behind(e.parentElement);
-  const luminance = colour => colour.slice(0, 3).map(c => c / 255)
+  const luminance = colour => [...colour].slice(0, 3).map(c => c / 255)
     .map(c => c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4)
     .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0);
   const contrast = (...pair) => pair.map(luminance).sort((x, y) => y - x).reduce((hi, lo) => (hi + 0.05) / (lo + 0.05));
@@ -106,6 +112,22 @@ const measure = order => {
   const width = document.documentElement.clientWidth; // without a scroll bar, nor what is out of sight on a phone
   const column = width < 524 || matchMedia('(pointer: coarse)').matches && innerHeight < 480;
   const text1 = [box($('#Text1')).left - box($('.client')).left, box($('#Text1')).width].map(Math.round).join();
+  const rings = await Promise.all(Object.entries(shots).map(async ([id, [r, ...pngs]]) => {
+    const scale = devicePixelRatio, [x, y, w, h] = [r.left - 6, r.top - 6, r.width + 12, r.height + 12]
+      .map(v => Math.round(v * scale));
+    const [focused, blurred] = await Promise.all(pngs.map(async png => {
+      const image = Object.assign(new Image(), { src: `data:image/png;base64,${png}` });
+      await image.decode();
+      const canvas = Object.assign(document.createElement('canvas'), { width: image.width, height: image.height });
+      canvas.getContext('2d').drawImage(image, 0, 0);
+      return canvas.getContext('2d').getImageData(x, y, w, h).data;
+    }));
+    let changed = 0;
+    for (let i = 0; i < focused.length; i += 4)
+      changed += contrast(focused.subarray(i, i + 3), blurred.subarray(i, i + 3)) >= 3;
+    return [id, changed, Math.round(4 * (r.width + r.height) * scale * scale)];
+  }));
+  const { violations } = await axe.run(document, { runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] });
   return [[document.documentElement.scrollWidth > width, 'the page scrolls sideways'],
     ...lines.map(([e, least, ratio]) => [ratio < least, `${e.id || e.localName} shows at ${ratio.toFixed(2)}:1`]),
     [column && box($('.form')).width < 0.9 * width, `the form is ${box($('.form')).width} pixels wide`],
@@ -113,31 +135,48 @@ const measure = order => {
     [column && target < 44, `a target of ${target} pixels`],
     [column && downward !== order, `the column goes ${downward}`],
     [!column && text1 !== '160,89', `Text1 at ${text1} (left, width) in the client, not 160,89`],
+    ...rings.map(([id, changed, ring]) => [changed < ring, `${id}'s focus changes ${changed} pixels, not ${ring}`]),
+    ...violations.map(({ id, nodes }) => [true, `axe: ${id} (${nodes.map(node => node.target).join(', ')})`]),
   ].filter(([wrong]) => wrong).map(([, what]) => what);
 };
 const column = ['Label1', 'Text1', 'Label2', 'Text2', 'Label3', 'Text3', 'Label4', 'Text4', 'Label5', 'Text5',
                 'Label8', 'Text6', 'Label9', 'Text7', 'Label6', 'Command1', 'Label7'];
+const focusable = column.filter(id => !id.startsWith('Label'));
 // Tab going down the column; 10000 and 5000 tapped in, 计算 tapped, then a
 // number too big for it: the warning fits the screen and loses nothing.
-const down = column.filter(id => !id.startsWith('Label')).slice(1)
-  .flatMap(id => [['Press', '', 'Tab'], ['HasFocus', id, '']]);
+const down = focusable.slice(1).flatMap(id => [['Press', '', 'Tab'], ['HasFocus', id, '']]);
 const taps = [['Tap', 'Text6', '10000'], ['Tap', 'Text7', '5000'], ['Tap', 'Command1', ''],
   ['Shows', 'Label7', '584000'], ['Tap', 'Text7', 'e400'], ['Tap', 'Command1', ''],
   ['Warned', '', 'Form1|溢出：计算结果超出数值范围。|确定'], ['Shows', 'Text7', '5000e400'], ['Shows', 'Label7', '584000']];
 
-// Phones upright and on their side, a tablet, a desktop; in the engine's
-// other colour schemes (dark, and forced colours, a high-contrast mode,
-// where the engine has them) a phone and the desktop, measured only (on a
-// newly installed machine, WebKitGTK in its dark scheme lost the first Tab).
+// Phones upright and on their side, a narrow window, a tablet, a desktop;
+// in the engine's other colour schemes (dark, and forced colours, a
+// high-contrast mode, where the engine has them) a phone, the narrow window
+// and the desktop, measured only (on a newly installed machine, WebKitGTK in
+// its dark scheme lost the first Tab).
 const sizes = [[320, 568, true], [360, 640, true], [390, 844, true], [414, 896, true], [640, 360, true],
-               [600, 800, false], [800, 600, false]];
+               [360, 640, false], [600, 800, false], [800, 600, false]];
 const schemes = { chromium: [{}, { dark: true }, { forced: true }, { forced: true, dark: true }],
                   firefox: [{}, { dark: true }, { forced: true }], webkit: [{}, { dark: true }] }[engine];
+// The page as a PNG in base64, with the control `id` focused and in the
+// middle of the screen, or nothing focused.
+const shotPath = join(tmpdir(), `page-test-${process.pid}.png`);
+process.on('exit', () => rmSync(shotPath, { force: true }));
+const shoot = async (tab, id) => {
+  if (id) await tab.focus(`#${id}`);
+  await tab.evaluate(id => id ? document.getElementById(id).scrollIntoView({ block: 'center' })
+    : document.activeElement.blur(), id);
+  await tab.screenshot(shotPath);
+  return readFileSync(shotPath, 'base64');
+};
+const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
 for (const scheme of schemes) {
   const browser = await launch(engine, scheme), named = Object.keys(scheme).join(' and ');
   if (!named) console.log(`${engine}: ${browser.version}`);
   const scenarios = named ? [] : JSON.parse(readFileSync(scenariosPath, 'utf8'));
-  const widths = sizes.map(([width, height, touch]) => ({ name: `${named || 'light'} at ${width} × ${height}`,
+  const widths = sizes.map(([width, height, touch]) => ({
+    name: `${named || 'light'} at ${width} × ${height}${touch ? ' by touch' : ''}`,
     options: { width, height, touch }, steps: named ? [] : [...width < 524 ? down : [], ...touch ? taps : []] }))
     .filter(({ options }) => !named || [360, 800].includes(options.width));
   for (const { name, steps, limits, options } of [...scenarios, ...widths]) {
@@ -148,7 +187,17 @@ for (const scheme of schemes) {
       if (tries === 100) throw new Error(`${name}: the focus never went to Text1`);
       await new Promise(resolve => setTimeout(resolve, 50));
     }
-    for (const what of options ? await tab.evaluate(measure, column.join(' ')) : []) fail(name, what);
+    if (options) {
+      const shots = {};
+      for (const id of focusable) {
+        const focused = await shoot(tab, id);
+        const place = await tab.evaluate(id => document.getElementById(id).getBoundingClientRect().toJSON(), id);
+        shots[id] = [place, focused, await shoot(tab)];
+      }
+      await tab.focus('#Text1');
+      await tab.evaluate(source => (0, eval)(source), axe);
+      for (const what of await tab.evaluate(measure, column.join(' '), shots)) fail(name, what);
+    }
     await play(tab, name, limit ? limit.steps : steps);
     const alerts = await tab.evaluate(() => [...document.querySelectorAll('[role=alert]:not([hidden])')]
       .map(alert => alert.textContent));
