@@ -29,6 +29,10 @@ class QtFormTest : public QObject, public scenarios::Driver {
     {
         return name.empty() ? form.get() : form->findChild<QWidget*>(QString::fromStdString(name));
     }
+    // The form active as the window system reports it: Qt 6's
+    // qWaitForWindowActive does not wait on Wayland, where only the compositor
+    // activates a window.
+    bool Activated() { return QTest::qWaitFor([this] { return QApplication::activeWindow() == form.get(); }); }
     // A warning box is modal: it is answered from the event loop it runs.
     void AnswerWarning()
     {
@@ -107,7 +111,7 @@ private slots:
         warnings.clear();
         form = platform::qt::CreateForm(Form1);
         form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(Activated());
     }
     void cleanup() { form.reset(); }
 
@@ -141,7 +145,7 @@ private slots:
     void programStart()
     {
         form = platform::qt::Start(Program());
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(Activated());
         QVERIFY(QFile::exists(DESKTOP_ENTRIES "/" + QGuiApplication::desktopFileName() + ".desktop"));
         QCOMPARE(form->windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
         QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("撤消(&U)"));
