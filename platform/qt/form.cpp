@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include <limits>
 #include <vector>
@@ -90,6 +91,15 @@ public:
         QMessageBox box(QMessageBox::Warning, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton, this);
         // Named here rather than left to Qt's translations, which may be missing.
         box.addButton(QString::fromUtf8(kWarningButton), QMessageBox::AcceptRole);
+        // Minimizing the box answers it, as closing it does. On Wayland its
+        // title bar is Qt's own, which offers to minimize it, and a desktop
+        // may keep no way back to a minimized window: the form would stay
+        // blocked by a box that nobody can see.
+        box.winId();
+        connect(box.windowHandle(), &QWindow::windowStateChanged, &box, [&box](Qt::WindowState state) {
+            if (state == Qt::WindowMinimized)
+                QMetaObject::invokeMethod(&box, &QWidget::close, Qt::QueuedConnection);
+        });
         box.exec();
     }
 
