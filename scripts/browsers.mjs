@@ -4,7 +4,7 @@
 // Firefox ESR over WebDriver BiDi, both through puppeteer-core, and WebKitGTK
 // (its MiniBrowser) over W3C WebDriver through selenium-webdriver.
 //
-//   const browser = await launch('chromium' | 'firefox' | 'webkit', { args, dark, forced })
+//   const browser = await launch('chromium' | 'firefox' | 'webkit' | 'chromium80' | 'chromium92', { args, dark, forced })
 //   const tab = await browser.open(url, { width, height, touch, refuse })
 //   tab.type(text), .insertText(text), .press(key), .click(selector),
 //   .tap(selector), .doubleClick(selector), .focus(selector), .resize(width, height),
@@ -21,25 +21,34 @@
 // has not. Chromium and Firefox run headless; WebKitGTK has no headless mode
 // and needs a display (scripts/with-xvfb). CHROMIUM, FIREFOX and MINIBROWSER
 // name other builds of the browsers.
+//
+// 'chromium80' and 'chromium92', the engines of older desktops' browsers and
+// of chat apps' built-in ones, come from npm and run under puppeteer-core
+// 2.1.1 (launchOld below).
 import { execFileSync, spawn } from 'node:child_process';
-import { mkdtempSync, mkdirSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, mkdirSync, readFileSync, renameSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { brotliDecompressSync } from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Key } from 'selenium-webdriver';
 import input from 'selenium-webdriver/lib/input.js';
 
-export const engines = ['chromium', 'firefox', 'webkit'];
+export const engines = ['chromium', 'firefox', 'webkit', 'chromium80', 'chromium92'];
+
+// No sandbox (CI runs as root), no GPU, none of the browser's own traffic.
+const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+                      '--no-first-run', '--disable-sync'];
 
 export function launch(engine, { args = [], dark = false, forced = false } = {}) {
   switch (engine) {
     case 'chromium': return launchPuppeteer('chrome', process.env.CHROMIUM ?? '/usr/bin/chromium', {
-      // No sandbox (CI runs as root), no GPU, none of the browser's own traffic.
-      args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-             '--no-first-run', '--disable-sync', ...args],
+      args: [...chromiumArgs, ...args],
     }, [{ name: 'prefers-color-scheme', value: dark ? 'dark' : 'light' },
         { name: 'forced-colors', value: forced ? 'active' : 'none' }]);
+    case 'chromium80': case 'chromium92': return launchOld(engine.slice(-2), { args, dark, forced });
     case 'firefox': return launchPuppeteer('firefox', process.env.FIREFOX ?? '/usr/bin/firefox-esr', {
       args, extraPrefsFirefox: {
         'layout.css.prefers-color-scheme.content-override': dark ? 0 : 1,
@@ -54,10 +63,43 @@ export function launch(engine, { args = [], dark = false, forced = false } = {})
   throw new Error(`no engine "${engine}": ${engines.join(', ')}`);
 }
 
+// Chromium 80 and 92: the headless builds that the npm packages chromium-80
+// and chromium-92 (chrome-aws-lambda 2.1.1 and 10.1.0) carry, driven by
+// puppeteer-core 2.1.1, which speaks their protocol. They run in one process
+// (as root on Debian 12 they start no other way), where Chromium 80 closes a
+// second browser context as it is made: each tab opens in the default one.
+// What they lack: forced colours came in Chromium 89, so 80 has none, and 92
+// ignores their emulation and takes them from its switch for Windows' high
+// contrast; dark system colours came in 81 (color-scheme), so 80, asked for
+// the dark scheme, matches (prefers-color-scheme: dark) and draws the page
+// light.
+async function launchOld(version, { args, dark, forced }) {
+  if (forced && version === '80') throw new Error('Chromium 80 has no forced colours: they came in 89');
+  return launchPuppeteer('chrome', unpacked(version), {
+    args: [...chromiumArgs, '--single-process', '--no-zygote', ...forced ? ['--force-high-contrast'] : [], ...args],
+  }, [{ name: 'prefers-color-scheme', value: dark ? 'dark' : 'light' }], (await import('puppeteer-core-2')).default);
+}
+
+// The package's browser and SwiftShader's GL libraries beside it, which its
+// GPU thread loads even with --disable-gpu (without them Chromium 92 may hang
+// as it starts), brotli-compressed: unpacked once into node_modules/.cache,
+// the browser last.
+function unpacked(version) {
+  const modules = join(dirname(fileURLToPath(import.meta.url)), '..', 'node_modules');
+  const [packed, dir] = [join(modules, `chromium-${version}`, 'bin'), join(modules, '.cache', `chromium-${version}`)];
+  const binary = join(dir, 'chromium'), unpack = file => brotliDecompressSync(readFileSync(join(packed, file)));
+  if (existsSync(binary)) return binary;
+  mkdirSync(join(dir, 'swiftshader'), { recursive: true });
+  execFileSync('tar', ['-x', '--no-same-owner', '-C', join(dir, 'swiftshader')], { input: unpack('swiftshader.tar.br') });
+  writeFileSync(`${binary}.new`, unpack('chromium.br'), { mode: 0o755 });
+  renameSync(`${binary}.new`, binary);
+  return binary;
+}
+
 const wanted = (url, page) => url === page || url.startsWith('data:');
 
-async function launchPuppeteer(name, executablePath, options, media = []) {
-  const browser = await puppeteer.launch({ browser: name, executablePath, headless: true, ...options });
+async function launchPuppeteer(name, executablePath, options, media = [], driver = puppeteer) {
+  const browser = await driver.launch({ browser: name, executablePath, headless: true, ...options });
   const requests = [];
   const version = `${name === 'chrome' ? 'Chromium' : 'Firefox'} ${(await browser.version()).split('/')[1]}`;
   return {
@@ -67,8 +109,9 @@ async function launchPuppeteer(name, executablePath, options, media = []) {
       const page = await browser.newPage();
       const view = { width, height, isMobile: touch, hasTouch: touch, deviceScaleFactor: touch ? 2 : 1 };
       await page.setViewport(view);
-      if (media.length)
-        await (await page.createCDPSession()).send('Emulation.setEmulatedMedia', { features: media });
+      if (media.length) // puppeteer-core 2 has the session on the page's target
+        await (await (page.createCDPSession?.() ?? page.target().createCDPSession()))
+          .send('Emulation.setEmulatedMedia', { features: media });
       await page.setRequestInterception(refuse);
       if (refuse) page.on('request', request => {
         if (wanted(request.url(), url)) return request.continue();
@@ -95,7 +138,7 @@ async function launchPuppeteer(name, executablePath, options, media = []) {
         },
         click: selector => page.click(selector),
         tap: selector => page.tap(selector),
-        doubleClick: selector => page.click(selector, { count: 2 }),
+        doubleClick: selector => page.click(selector, { count: 2, clickCount: 2 }), // puppeteer-core 2: clickCount
         focus: selector => page.focus(selector),
         resize: (width, height) => page.setViewport({ ...view, width, height }),
         evaluate: (fn, ...args) => page.evaluate(fn, ...args),

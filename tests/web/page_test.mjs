@@ -17,14 +17,15 @@ const [engine, pagePath, scenariosPath] = process.argv.slice(2);
 const url = pathToFileURL(pagePath).href;
 let failures = 0;
 const fail = (where, what) => { failures++; console.log(`FAIL ${engine}, ${where}: ${what}`); };
+const old = /^chromium\d/.test(engine); // Chromium 80 or 92: a small phone, a phone and the desktop
 
 // The steps that act, as a user would: the calls on the page that each
 // makes. A Tab past the page's last control leaves the page for the
 // browser's own controls (headless: for none), which give the focus back to
 // the page's first; Shift+Tab the other way. Where the focus goes outside
-// the page is the engine's own.
+// the page is the engine's own. (No Array's at(): Chromium 80 has none.)
 const backToPage = key => key.endsWith('Tab') && [null, document.body].includes(document.activeElement)
-  && [...document.querySelectorAll('.client > input, .client > button')].at(key === 'Tab' ? 0 : -1).focus();
+  && [...document.querySelectorAll('.client > input, .client > button')].slice(key === 'Tab' ? 0 : -1)[0].focus();
 const act = {
   Type: (selector, text) => [['click', selector], ['press', 'Control+A'], ['press', 'Delete'], ['type', text]],
   Commit: (selector, text) => [['focus', selector], ['insertText', text]], // as an input method commits
@@ -69,6 +70,9 @@ async function play(tab, where, steps) {
       for (const [call, ...args] of act[verb](selector, text)) await tab[call](...args);
       const warning = await tab.evaluate(look, 'Warning', 'warning');
       if (warning) { warnings.push(warning); await tab.press('Enter'); }
+      // Chromium 80 and 92 give the focus back as the warning's close event
+      // runs, at the next frame; later engines at once, as it closes.
+      if (warning && old) await tab.evaluate(() => new Promise(resolve => requestAnimationFrame(() => setTimeout(resolve))));
       if (verb !== 'Selects') continue;
     }
     // Warned: what was warned of, and none open now.
@@ -157,7 +161,9 @@ const taps = [['Tap', 'Text6', '10000'], ['Tap', 'Text7', '5000'], ['Tap', 'Comm
 const sizes = [[320, 568, true], [360, 640, true], [390, 844, true], [414, 896, true], [640, 360, true],
                [360, 640, false], [600, 800, false], [800, 600, false]];
 const schemes = { chromium: [{}, { dark: true }, { forced: true }, { forced: true, dark: true }],
-                  firefox: [{}, { dark: true }, { forced: true }], webkit: [{}, { dark: true }] }[engine];
+                  firefox: [{}, { dark: true }, { forced: true }], webkit: [{}, { dark: true }],
+                  chromium92: [{}, { dark: true }, { forced: true }, { forced: true, dark: true }],
+                  chromium80: [{}, { dark: true }] }[engine];
 // The page as a PNG in base64, with the control `id` focused and in the
 // middle of the screen, or nothing focused.
 const shotPath = join(tmpdir(), `page-test-${process.pid}.png`);
@@ -178,7 +184,8 @@ for (const scheme of schemes) {
   const widths = sizes.map(([width, height, touch]) => ({
     name: `${named || 'light'} at ${width} × ${height}${touch ? ' by touch' : ''}`,
     options: { width, height, touch }, steps: named ? [] : [...width < 524 ? down : [], ...touch ? taps : []] }))
-    .filter(({ options }) => !named || [360, 800].includes(options.width));
+    .filter(({ options }) => (!named || [360, 800].includes(options.width))
+      && (!old || [320, 360, 800].includes(options.width)));
   for (const { name, steps, limits, options } of [...scenarios, ...widths]) {
     const tab = await browser.open(url, options), limit = limits?.[engine];
     // Ready for typing: the focus in Text1, where the page puts it once parsed
