@@ -164,16 +164,18 @@ const schemes = { chromium: [{}, { dark: true }, { forced: true }, { forced: tru
                   firefox: [{}, { dark: true }, { forced: true }], webkit: [{}, { dark: true }],
                   chromium92: [{}, { dark: true }, { forced: true }, { forced: true, dark: true }],
                   chromium80: [{}, { dark: true }] }[engine];
-// The page as a PNG in base64, with the control `id` focused and in the
-// middle of the screen, or nothing focused.
+// The control `id` focused in the middle of the screen, then nothing
+// focused: where it is, and each time the page as a PNG in base64.
 const shotPath = join(tmpdir(), `page-test-${process.pid}.png`);
 process.on('exit', () => rmSync(shotPath, { force: true }));
-const shoot = async (tab, id) => {
-  if (id) await tab.focus(`#${id}`);
-  await tab.evaluate(id => id ? document.getElementById(id).scrollIntoView({ block: 'center' })
-    : document.activeElement.blur(), id);
-  await tab.screenshot(shotPath);
-  return readFileSync(shotPath, 'base64');
+const shoot = async tab => (await tab.screenshot(shotPath), readFileSync(shotPath, 'base64'));
+const shots = async (tab, id) => {
+  await tab.focus(`#${id}`);
+  const place = await tab.evaluate(id => (document.getElementById(id).scrollIntoView({ block: 'center' }),
+    document.getElementById(id).getBoundingClientRect().toJSON()), id);
+  const focused = await shoot(tab);
+  await tab.evaluate(() => document.activeElement.blur());
+  return [place, focused, await shoot(tab)];
 };
 const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
@@ -195,15 +197,11 @@ for (const scheme of schemes) {
       await new Promise(resolve => setTimeout(resolve, 50));
     }
     if (options) {
-      const shots = {};
-      for (const id of focusable) {
-        const focused = await shoot(tab, id);
-        const place = await tab.evaluate(id => document.getElementById(id).getBoundingClientRect().toJSON(), id);
-        shots[id] = [place, focused, await shoot(tab)];
-      }
+      const focus = {};
+      for (const id of focusable) focus[id] = await shots(tab, id);
       await tab.focus('#Text1');
       await tab.evaluate(source => (0, eval)(source), axe);
-      for (const what of await tab.evaluate(measure, column.join(' '), shots)) fail(name, what);
+      for (const what of await tab.evaluate(measure, column.join(' '), focus)) fail(name, what);
     }
     await play(tab, name, limit ? limit.steps : steps);
     const alerts = await tab.evaluate(() => [...document.querySelectorAll('[role=alert]:not([hidden])')]
