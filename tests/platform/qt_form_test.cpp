@@ -92,7 +92,7 @@ class QtFormTest : public QObject, public scenarios::Driver {
         QTest::mouseDClick(control(name), Qt::LeftButton, {}, QPoint(5, 5));
         return qobject_cast<QLabel*>(control(name))->selectedText().toStdString();
     }
-    std::string Name(const std::string& name) override
+    std::optional<std::string> Name(const std::string& name) override
     {
         return QAccessible::queryAccessibleInterface(control(name))->text(QAccessible::Name).toStdString();
     }

@@ -149,10 +149,10 @@ protected:
         SendMessageW(control(name), EM_GETSEL, WPARAM(&start), LPARAM(&end));
         return Utf8(platform::win32::WindowText(control(name)).substr(start, end - start));
     }
-    std::string Name(const std::string&) override { return {}; }
-    const char* NamesUnreadable() override
+    std::optional<std::string> Name(const std::string&) override
     {
-        return "Wine's accessibility runtime keeps no names (IAccPropServices answers E_NOTIMPL)";
+        unchecked = "Wine's accessibility runtime keeps no names (IAccPropServices answers E_NOTIMPL)";
+        return std::nullopt;
     }
     bool HasFocus(const std::string& name) override { return GetFocus() == control(name); }
     std::string Place(const std::string& name) override
