@@ -27,9 +27,7 @@ cpack --config "$build/CPackConfig.cmake" -G NSIS -B "$work" > /dev/null
 installer=$(echo "$work"/discharge-*-win"$bits".exe)
 echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes"
 "${wine[@]}" "$installer" /S
-ls "$programs"
-[[ -f $programs/discharge.exe && -f $programs/LICENSE.txt && -f $shortcut ]] || fail "files missing"
-record | tr -d '\r' | grep -E 'DisplayVersion|DisplayIcon'
+[[ -f $programs/discharge.exe && -f $programs/LICENSE.txt && -f $shortcut ]] || fail "files missing: $(ls "$programs")"
 record /v DisplayVersion | grep -q 1.0.0.0 || fail "no uninstall record in the $bits-bit view"
 
 "${wine[@]}" "$installed\\discharge.exe" &

@@ -28,8 +28,8 @@ TEST(Resources, VersionRecordIsTheProjectsInChinese)
                   + L'.' + std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L'.'
                   + std::to_wstring(LOWORD(fixed->dwFileVersionLS)),
               version);
-    EXPECT_EQ(translation[0], 0x0804); // Chinese (Simplified)
-    EXPECT_EQ(translation[1], 1200);   // Unicode
+    // Chinese (Simplified), Unicode.
+    EXPECT_EQ(std::pair(translation[0], translation[1]), (std::pair<WORD, WORD>(0x0804, 1200)));
     // The description as Chinese text, not its UTF-8 bytes read as another code page.
     for (const auto& [name, value] : {std::pair{L"FileVersion", version}, {L"ProductVersion", version},
                                       {L"FileDescription", Wide("污水排放量计算")}}) {

@@ -2,19 +2,22 @@
 // cannot be made. Keys and characters are posted to the focused control and
 // go through the program's own message handling.
 #include "platform/win32/form.h"
+#include "platform/win32/handles.h"
 #include "tests/ui/scenarios.h"
 #include "ui/Form1.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <string_view>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
 
+using platform::win32::OwnedHook;
 using platform::win32::Utf8;
 using platform::win32::Wide;
 
@@ -48,11 +51,11 @@ void AnswerBox(const wchar_t* title, std::function<void(HWND box)> read)
     SetTimer(nullptr, 0, 50, AnswerBoxNow);
 }
 
-class Scenario : public testing::TestWithParam<scenarios::Scenario>, public scenarios::Driver {
+// The form, shown, and the driver of the scenarios on it.
+class Window : public testing::Test, public scenarios::Driver {
 protected:
     void SetUp() override
     {
-        form = platform::win32::CreateForm(Form1);
         ShowWindow(form, SW_SHOWDEFAULT);
         Pump();
     }
@@ -63,18 +66,6 @@ protected:
     }
 
     HWND control(const std::string& name) { return name.empty() ? form : platform::win32::Control(form, name); }
-    void Key(UINT key, bool shift = false)
-    {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
-        Pump();
-        keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
-    }
     void Post(const std::string& box, UINT message, const std::string& text)
     {
         SetFocus(control(box));
@@ -83,18 +74,23 @@ protected:
         Pump();
     }
     HFONT FontOf(const std::string& name) { return reinterpret_cast<HFONT>(SendMessageW(control(name), WM_GETFONT, 0, 0)); }
+    LOGFONTW Font(const std::string& name)
+    {
+        LOGFONTW font{};
+        GetObjectW(FontOf(name), sizeof font, &font);
+        return font;
+    }
     // A warning shows in a message box of the form's title.
     void AnswerWarning()
     {
         AnswerBox(L"Form1", [this](HWND box) { Warn("Form1", TextOf(GetDlgItem(box, 0xFFFF)), TextOf(GetDlgItem(box, IDOK))); });
     }
 
+    // Select all, then a backspace and the text.
     void Type(const std::string& box, const std::string& text) override
     {
-        SetFocus(control(box));
         SendMessageW(control(box), EM_SETSEL, 0, -1);
-        Key(VK_DELETE);
-        Post(box, WM_CHAR, text);
+        Post(box, WM_CHAR, '\b' + text);
     }
     void Commit(const std::string& box, const std::string& text) override { Post(box, WM_IME_CHAR, text); }
     void Paste(const std::string& box, const std::string& text) override
@@ -103,12 +99,7 @@ protected:
         SetFocus(control(box));
         SendMessageW(control(box), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
     }
-    std::string Face(const std::string& name) override
-    {
-        LOGFONTW font{};
-        GetObjectW(FontOf(name), sizeof font, &font);
-        return Utf8(font.lfFaceName);
-    }
+    std::string Face(const std::string& name) override { return Utf8(Font(name).lfFaceName); }
     void Click() override
     {
         AnswerWarning();
@@ -116,10 +107,20 @@ protected:
         Pump();
     }
     void Focus(const std::string& name) override { SetFocus(control(name)); }
+    // The key down and up, with Shift held for Shift+Tab only.
     void Press(const std::string& key) override
     {
         AnswerWarning();
-        Key(key == "Return" ? VK_RETURN : key == "Space" ? VK_SPACE : VK_TAB, key == "Shift+Tab");
+        const UINT code = key == "Return" ? VK_RETURN : key == "Space" ? VK_SPACE : VK_TAB;
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = key == "Shift+Tab" ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(GetFocus(), WM_KEYDOWN, code, 1);
+        PostMessageW(GetFocus(), WM_KEYUP, code, 0xC0000001);
+        Pump();
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
     }
     std::string Text(const std::string& name) override { return TextOf(control(name)); }
     bool ShownWhole(const std::string& name) override
@@ -149,10 +150,10 @@ protected:
         SendMessageW(control(name), EM_GETSEL, WPARAM(&start), LPARAM(&end));
         return Utf8(platform::win32::WindowText(control(name)).substr(start, end - start));
     }
-    std::string Name(const std::string&) override { return {}; }
-    const char* NamesUnreadable() override
+    std::optional<std::string> Name(const std::string&) override
     {
-        return "Wine's accessibility runtime keeps no names (IAccPropServices answers E_NOTIMPL)";
+        unchecked = "Wine's accessibility runtime keeps no names (IAccPropServices answers E_NOTIMPL)";
+        return std::nullopt;
     }
     bool HasFocus(const std::string& name) override { return GetFocus() == control(name); }
     std::string Place(const std::string& name) override
@@ -166,8 +167,10 @@ protected:
                + std::to_string(r.bottom - r.top);
     }
 
-    HWND form = nullptr;
+    const HWND form = platform::win32::CreateForm(Form1);
 };
+
+class Scenario : public Window, public testing::WithParamInterface<scenarios::Scenario> {};
 
 TEST_P(Scenario, Plays)
 {
@@ -179,51 +182,36 @@ TEST_P(Scenario, Plays)
 
 INSTANTIATE_TEST_SUITE_P(Window, Scenario, testing::ValuesIn(scenarios::kAll), [](const auto& info) {
     std::string name = info.param.name;
-    for (char& c : name)
-        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    std::ranges::replace_if(name, [](unsigned char c) { return !std::isalnum(c); }, '_');
     return name;
 });
 
-// The controls of the form, refused by a CBT hook for as long as a Refusal
-// lives. Windows destroys a window whose WM_CREATE fails with WM_DESTROY and
-// WM_NCDESTROY; Wine sends only the second, so a second hook sends the first
-// to a form whose control was refused, as Windows does.
-class Refusal {
-public:
-    Refusal()
-        : create_(SetWindowsHookExW(WH_CBT, Create, nullptr, GetCurrentThreadId()))
-        , created_(SetWindowsHookExW(WH_CALLWNDPROCRET, Created, nullptr, GetCurrentThreadId()))
-    {
-    }
-    ~Refusal()
-    {
-        UnhookWindowsHookEx(create_);
-        UnhookWindowsHookEx(created_);
-    }
+// The controls of the form refused by a CBT hook. Windows destroys a window
+// whose WM_CREATE fails with WM_DESTROY and WM_NCDESTROY; Wine sends only the
+// second, so a second hook sends the first to a form whose control was
+// refused, as Windows does.
+HWND failing = nullptr;
 
-private:
-    static LRESULT CALLBACK Create(int code, WPARAM wParam, LPARAM lParam)
-    {
-        wchar_t parent[32] = L"";
-        if (code == HCBT_CREATEWND) {
-            const HWND form = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent;
-            if (GetClassNameW(form, parent, 32) && std::wstring_view(parent) == L"DischargeForm") {
-                failing = form;
-                return 1;
-            }
+LRESULT CALLBACK RefuseControls(int code, WPARAM wParam, LPARAM lParam)
+{
+    wchar_t parent[32] = L"";
+    if (code == HCBT_CREATEWND) {
+        const HWND form = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent;
+        if (GetClassNameW(form, parent, 32) && std::wstring_view(parent) == L"DischargeForm") {
+            failing = form;
+            return 1;
         }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    static LRESULT CALLBACK Created(int code, WPARAM wParam, LPARAM lParam)
-    {
-        const CWPRETSTRUCT& sent = *reinterpret_cast<CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && sent.message == WM_CREATE && sent.hwnd == failing)
-            SendMessageW(sent.hwnd, WM_DESTROY, 0, 0);
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline HWND failing = nullptr;
-    HHOOK create_, created_;
-};
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK DestroyAsWindowsDoes(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT& sent = *reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent.message == WM_CREATE && sent.hwnd == failing)
+        SendMessageW(sent.hwnd, WM_DESTROY, 0, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 // When a control of the form cannot be made, the start says why in a message
 // box, which stays until it is answered, and ends with status 2.
@@ -232,7 +220,8 @@ TEST(Win32Start, SaysWhyTheWindowCannotBeMade)
     static std::string seen;
     AnswerBox(L"discharge", [](HWND box) { seen = TextOf(GetDlgItem(box, 0xFFFF)); });
     const platform::ProgramDescription program{.name = "discharge", .startupForm = &Form1};
-    const Refusal refusal;
+    const OwnedHook refuse(SetWindowsHookExW(WH_CBT, RefuseControls, nullptr, GetCurrentThreadId())),
+        destroy(SetWindowsHookExW(WH_CALLWNDPROCRET, DestroyAsWindowsDoes, nullptr, GetCurrentThreadId()));
     EXPECT_EQ(platform::Run(program, 0, nullptr), 2);
     EXPECT_TRUE(seen.starts_with("discharge: 无法创建程序窗口")
                 && seen.find("\ndischarge: cannot create the program's window") != std::string::npos)
@@ -253,34 +242,21 @@ LRESULT CALLBACK WatchSetFont(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST(Win32Form, FollowsADpiChange)
+TEST_F(Window, FollowsADpiChange)
 {
-    const HWND form = platform::win32::CreateForm(Form1);
-    const auto fontOf = [form](const char* name) {
-        return reinterpret_cast<HFONT>(SendMessageW(platform::win32::Control(form, name), WM_GETFONT, 0, 0));
-    };
-    oldFonts = {fontOf("Text1"), fontOf("Label1")};
-    staleFonts = 0;
-    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchSetFont, nullptr, GetCurrentThreadId());
+    oldFonts = {FontOf("Text1"), FontOf("Label1")};
+    const OwnedHook hook(SetWindowsHookExW(WH_CALLWNDPROC, WatchSetFont, nullptr, GetCurrentThreadId()));
     RECT suggested{0, 0, 800, 600};
     SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    UnhookWindowsHookEx(hook);
     EXPECT_EQ(staleFonts, 0);
     for (const HFONT font : oldFonts)
         EXPECT_EQ(GetObjectType(font), 0u) << "a font of the former DPI is left";
-    // 10 pixels to 100 twips at 144 dpi.
-    for (const auto& [name, left, top] : {std::tuple{"Text1", 240, 48}, {"Label1", 24, 60}, {"Command1", 48, 444}}) {
-        RECT place;
-        GetWindowRect(platform::win32::Control(form, name), &place);
-        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
-        EXPECT_EQ(place.left, left) << name;
-        EXPECT_EQ(place.top, top) << name;
-        LOGFONTW font{};
-        GetObjectW(fontOf(name), sizeof font, &font);
-        EXPECT_EQ(font.lfHeight, -18) << name;
+    // 10 pixels to 100 twips at 144 dpi, each edge rounded on its own; the text 18 pixels high.
+    for (const auto& [name, place] : {std::pair{"Text1", "240,48,134,50"}, {"Label1", "24,60,194,50"},
+                                      {"Command1", "48,444,122,50"}}) {
+        EXPECT_EQ(Place(name), place);
+        EXPECT_EQ(Font(name).lfHeight, -18) << name;
     }
-    DestroyWindow(form);
-    Pump();
 }
 
 } // namespace

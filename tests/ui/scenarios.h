@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,10 +44,9 @@ struct Driver {
     virtual bool ShownWhole(const std::string& control) = 0;
     // Double-clicks the control; the text then selected.
     virtual std::string Selected(const std::string& control) = 0;
-    // The control's name for screen readers.
-    virtual std::string Name(const std::string& control) = 0;
-    // Why this driver cannot read names at all, where it cannot.
-    virtual const char* NamesUnreadable() { return nullptr; }
+    // The control's name for screen readers; none from a driver that cannot
+    // read names, which says why in `unchecked`.
+    virtual std::optional<std::string> Name(const std::string& control) = 0;
     virtual bool HasFocus(const std::string& control) = 0;
     virtual std::string Face(const std::string& control) = 0;
     // "left,top,width,height" in pixels from the client area's corner; the
@@ -85,10 +85,7 @@ VERB(Holds, return Expect(step, std::to_string(driver.Text(step.control).size())
 VERB(Selects, return Expect(step, driver.Selected(step.control)););
 VERB(HasFocus, return driver.HasFocus(step.control) ? "" : step.control + " has no focus";);
 VERB(Warned, return Expect(step, driver.warnings););
-VERB(Named, if (const char* why = driver.NamesUnreadable()) {
-                driver.unchecked = why;
-                return "";
-            } return Expect(step, driver.Name(step.control)););
+VERB(Named, const std::optional<std::string> name = driver.Name(step.control); return name ? Expect(step, *name) : "";);
 VERB(Face, return Expect(step, driver.Face(step.control)););
 VERB(Placed, return Expect(step, driver.Place(step.control)););
 #undef VERB
@@ -117,47 +114,43 @@ inline Step HasFocus(const char* control) { return {&kHasFocus, control}; }
 inline Step Warned(const char* warnings) { return {&kWarned, "", warnings}; }
 
 // The form as it is meant to be, written out here rather than read from
-// Form1, which the window is made from: the client area 7590 x 5280 twips,
-// and each control's place and size in twips, its text, and the box a
-// caption names.
+// Form1, which the window is made from: each control's place and size in
+// pixels, "left,top,width,height" from the client area's corner (Form1's
+// twips, 15 a pixel), its text, and the box a caption names.
 struct Described {
     const char* name;
-    int left, top, width, height;
+    const char* place;
     const char* text;
     const char* names = nullptr;
 };
 inline constexpr Described kForm1[] = {
-    {"Text1", 2400, 480, 1335, 495, "200"},
-    {"Text2", 2400, 1080, 1215, 495, "100"},
-    {"Text3", 2400, 1920, 1215, 495, "365"},
-    {"Label1", 240, 600, 1935, 495, "城镇人均用水量/天", "Text1"},
-    {"Label2", 240, 1320, 1815, 495, "农村人均用水量/天", "Text2"},
-    {"Label3", 360, 2040, 1215, 495, "全年天数", "Text3"},
-    {"Label4", 240, 2640, 1575, 615, "城市耗水率", "Text4"},
-    {"Label5", 240, 3120, 1215, 495, "农村耗水率", "Text5"},
-    {"Text4", 2400, 2640, 1215, 495, "0.25"},
-    {"Text5", 2400, 3360, 1215, 495, "0.8"},
-    {"Label6", 4920, 3240, 2175, 1815, "计算公式"},
-    {"Command1", 480, 4440, 1215, 495, "计算"},
-    {"Label8", 3960, 480, 1215, 495, "城镇人口", "Text6"},
-    {"Text6", 5040, 480, 1215, 495, ""},
-    {"Label9", 3840, 1200, 1215, 495, "农村人口", "Text7"},
-    {"Text7", 5040, 1080, 1215, 495, ""},
-    {"Label7", 2280, 4320, 1575, 615, ""},
+    {"Text1", "160,32,89,33", "200"},
+    {"Text2", "160,72,81,33", "100"},
+    {"Text3", "160,128,81,33", "365"},
+    {"Label1", "16,40,129,33", "城镇人均用水量/天", "Text1"},
+    {"Label2", "16,88,121,33", "农村人均用水量/天", "Text2"},
+    {"Label3", "24,136,81,33", "全年天数", "Text3"},
+    {"Label4", "16,176,105,41", "城市耗水率", "Text4"},
+    {"Label5", "16,208,81,33", "农村耗水率", "Text5"},
+    {"Text4", "160,176,81,33", "0.25"},
+    {"Text5", "160,224,81,33", "0.8"},
+    {"Label6", "328,216,145,121", "计算公式"},
+    {"Command1", "32,296,81,33", "计算"},
+    {"Label8", "264,32,81,33", "城镇人口", "Text6"},
+    {"Text6", "336,32,81,33", ""},
+    {"Label9", "256,80,81,33", "农村人口", "Text7"},
+    {"Text7", "336,72,81,33", ""},
+    {"Label7", "152,288,105,41", ""},
 };
 
-// The form as described, then `then`: the client area and every control at
-// its place (15 twips a pixel), each showing its text, each caption and the
+// The form as described, then `then`: the client area (7590 x 5280 twips)
+// and every control at its place, each showing its text, each caption and the
 // button in the program's own face, each caption naming its box.
 inline std::vector<Step> AsDescribed(std::vector<Step> then)
 {
-    const auto pixels = [](int left, int top, int width, int height) {
-        return std::to_string(left / 15) + ',' + std::to_string(top / 15) + ',' + std::to_string(width / 15) + ','
-               + std::to_string(height / 15);
-    };
-    std::vector<Step> steps{{&kPlaced, "", pixels(0, 0, 7590, 5280)}};
+    std::vector<Step> steps{{&kPlaced, "", "0,0,506,352"}};
     for (const Described& c : kForm1) {
-        steps.push_back({&kPlaced, c.name, pixels(c.left, c.top, c.width, c.height)});
+        steps.push_back({&kPlaced, c.name, c.place});
         steps.push_back(Shows(c.name, c.text));
         if (!std::string_view(c.name).starts_with("Text"))
             steps.push_back({&kFace, c.name, "Discharge Captions"});
