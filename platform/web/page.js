@@ -14,7 +14,7 @@
     const warning = document.getElementById('warning');
     const decoder = new TextDecoder();
     const encoder = new TextEncoder();
-    const measurer = document.createElement('canvas').getContext('2d');
+    let measurer; // a canvas's, made at the first measure: before, it would hold up the first frame
     let exports, running = false;
 
     const textAt = (start, size) => decoder.decode(new Uint8Array(exports.memory.buffer, start, size));
@@ -28,6 +28,7 @@
         },
         measure(label, text, size) {
             const style = getComputedStyle(controls[label]);
+            measurer = measurer || document.createElement('canvas').getContext('2d');
             measurer.font = `${style.fontSize} ${style.fontFamily}`;
             return Math.ceil(measurer.measureText(textAt(text, size)).width);
         },
