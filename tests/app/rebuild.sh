@@ -20,6 +20,9 @@ git -C "$top" archive "$commit" | tar -x -C "$work/b"
 localedef -i zh_CN -f UTF-8 "$work/locale/zh_CN.UTF-8" 2> /dev/null || true
 as=()
 [[ $(id -u) == 0 ]] && as=(setpriv --reuid=nobody --regid=nogroup --clear-groups) && chown -R nobody: "$work/b" "$work/home"
+# Where another user cannot run programs at all (a root folder that only root
+# may enter, as in a bare chroot), the second build runs as root too.
+((${#as[@]})) && ! "${as[@]}" true 2> /dev/null && as=() && echo "rebuild: nobody cannot run programs here: both as root"
 run() { # FOLDER LOG ENVIRONMENT... COMMAND...: one release, its log shown when it fails
     local dir=$1 log=$2 start=$SECONDS
     shift 2

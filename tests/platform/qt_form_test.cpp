@@ -140,7 +140,10 @@ private slots:
     // offers to, and a desktop may keep no way back to the box).
     void minimizedWarning()
     {
-        QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->showMinimized(); });
+        QTimer::singleShot(0, this, [] { // once it shows, as a user sees it
+            if (QWidget* box = QApplication::activeModalWidget(); QTest::qWaitForWindowExposed(box))
+                box->showMinimized();
+        });
         QTimer stuck; // closes a box that stays, once
         stuck.callOnTimeout([&stuck] { stuck.stop(); QApplication::activeModalWidget()->close(); });
         stuck.start(5000);
