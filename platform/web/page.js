@@ -104,6 +104,7 @@
         exports = instance.exports;
         exports.start();
         running = true;
+        document.body.dataset.started = ''; // a mark for scripts that wait for the program, as its tests do
     });
     started.catch(error => stop('failed', error));
 

@@ -190,10 +190,14 @@ for (const scheme of schemes) {
       && (!old || [320, 360, 800].includes(options.width)));
   for (const { name, steps, limits, options } of [...scenarios, ...widths]) {
     const tab = await browser.open(url, options), limit = limits?.[engine];
-    // Ready for typing: the focus in Text1, where the page puts it once parsed
-    // (WebKitGTK's driver may return before that, and a Tab would go to Text1).
-    for (let tries = 0; await tab.evaluate(() => document.activeElement.id) !== 'Text1'; tries++) {
-      if (tries === 100) throw new Error(`${name}: the focus never went to Text1`);
+    // Ready: the focus in Text1, where the page puts it once parsed (WebKitGTK's
+    // driver may return before that, and a Tab would go to Text1), and the
+    // module started, or its failure shown: a click before it runs once it
+    // has, too late for the check after it (so, under load, in Chromium 80).
+    const ready = () => document.activeElement.id === 'Text1'
+      && (document.body.hasAttribute('data-started') || !!document.querySelector('[role=alert]:not([hidden])'));
+    for (let tries = 0; !await tab.evaluate(ready); tries++) {
+      if (tries === 100) throw new Error(`${name}: the focus never went to Text1, or the module never started`);
       await new Promise(resolve => setTimeout(resolve, 50));
     }
     if (options) {

@@ -10,6 +10,8 @@ import { launch } from '../../scripts/browsers.mjs';
 
 const browser = await launch('chromium', { args: ['--js-flags=--wasm-max-mem-pages=32'] });
 const tab = await browser.open(pathToFileURL(process.argv[2]).href);
+while (!await tab.evaluate(() => document.body.hasAttribute('data-started'))) // the module started
+  await new Promise(resolve => setTimeout(resolve, 50));
 const stopped = 'stopped; Label7 54.75; no clicks; boxes of 3, 3, 3, 4, 3, 1, 3145728 characters, read-only';
 // Each step, and what the page shows after it.
 const steps = [
