@@ -17,6 +17,7 @@ case $bits in
 *) echo "installer check: BITS is 32 or 64, not $bits"; exit 1 ;;
 esac
 programs="$prefix/drive_c/$folder/discharge" installed="C:\\$folder\\discharge"
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/污水排放量计算.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\discharge'
 record() { "${wine[@]}" reg query "$key" "/reg:$bits" "$@"; }
@@ -28,7 +29,7 @@ installer=$(echo "$work"/discharge-*-win"$bits".exe)
 echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes"
 "${wine[@]}" "$installer" /S
 [[ -f $programs/discharge.exe && -f $programs/LICENSE.txt && -f $shortcut ]] || fail "files missing: $(ls "$programs")"
-record /v DisplayVersion | grep -q 1.0.0.0 || fail "no uninstall record in the $bits-bit view"
+[[ -n $version ]] && record /v DisplayVersion | grep -qF "$version" || fail "no uninstall record of $version in the $bits-bit view"
 
 "${wine[@]}" "$installed\\discharge.exe" &
 app=$!
