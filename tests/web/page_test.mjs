@@ -197,7 +197,7 @@ for (const scheme of schemes) {
     const ready = () => document.activeElement.id === 'Text1'
       && (document.body.hasAttribute('data-started') || !!document.querySelector('[role=alert]:not([hidden])'));
     for (let tries = 0; !await tab.evaluate(ready); tries++) {
-      if (tries === 100) throw new Error(`${name}: the focus never went to Text1, or the module never started`);
+      if (tries === 200) throw new Error(`${name}: in 10 s, the focus never went to Text1, or the module never started`);
       await new Promise(resolve => setTimeout(resolve, 50));
     }
     if (options) {
