@@ -10,6 +10,7 @@
 //   .tap(selector), .doubleClick(selector), .focus(selector), .resize(width, height),
 //   .evaluate(fn, ...args), .screenshot(path, selector?), .close()
 //   browser.version, browser.requests, browser.close()
+//   await until(tab, fn, what)   waits for fn, run in the page, to return something true
 //
 // Keys: 'Tab', 'Shift+Tab', 'Enter', 'Space', 'Control+A', 'Delete'. One tab
 // is open at a time. Every request a page makes, but for the page itself and
@@ -94,6 +95,14 @@ function unpacked(version) {
   writeFileSync(`${binary}.new`, unpack('chromium.br'), { mode: 0o755 });
   renameSync(`${binary}.new`, binary);
   return binary;
+}
+
+// Asks the page every 50 ms; after 10 s, fails saying `what` did not happen.
+export async function until(tab, fn, what) {
+  for (let tries = 0; !await tab.evaluate(fn); tries++) {
+    if (tries === 200) throw new Error(`in 10 s, ${what}`);
+    await new Promise(resolve => setTimeout(resolve, 50));
+  }
 }
 
 const wanted = (url, page) => url === page || url.startsWith('data:');

@@ -11,7 +11,7 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { launch } from '../../scripts/browsers.mjs';
+import { launch, until } from '../../scripts/browsers.mjs';
 
 const [engine, pagePath, scenariosPath] = process.argv.slice(2);
 const url = pathToFileURL(pagePath).href;
@@ -196,10 +196,7 @@ for (const scheme of schemes) {
     // has, too late for the check after it (so, under load, in Chromium 80).
     const ready = () => document.activeElement.id === 'Text1'
       && (document.body.hasAttribute('data-started') || !!document.querySelector('[role=alert]:not([hidden])'));
-    for (let tries = 0; !await tab.evaluate(ready); tries++) {
-      if (tries === 200) throw new Error(`${name}: in 10 s, the focus never went to Text1, or the module never started`);
-      await new Promise(resolve => setTimeout(resolve, 50));
-    }
+    await until(tab, ready, `${name}: the focus never went to Text1, or the module never started`);
     if (options) {
       const focus = {};
       for (const id of focusable) focus[id] = await shots(tab, id);

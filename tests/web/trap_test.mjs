@@ -6,12 +6,11 @@
 // and take no more clicks.
 //   node trap_test.mjs PAGE
 import { pathToFileURL } from 'node:url';
-import { launch } from '../../scripts/browsers.mjs';
+import { launch, until } from '../../scripts/browsers.mjs';
 
 const browser = await launch('chromium', { args: ['--js-flags=--wasm-max-mem-pages=32'] });
 const tab = await browser.open(pathToFileURL(process.argv[2]).href);
-while (!await tab.evaluate(() => document.body.hasAttribute('data-started'))) // the module started
-  await new Promise(resolve => setTimeout(resolve, 50));
+await until(tab, () => document.body.hasAttribute('data-started'), 'the module never started');
 const stopped = 'stopped; Label7 54.75; no clicks; boxes of 3, 3, 3, 4, 3, 1, 3145728 characters, read-only';
 // Each step, and what the page shows after it.
 const steps = [
