@@ -211,13 +211,22 @@ async function launchWebKit(args) {
   const finger = new input.Pointer('finger', input.Pointer.Type.TOUCH);
   const keys = { Tab: Key.TAB, Enter: Key.ENTER, Space: Key.SPACE, Delete: Key.DELETE, Shift: Key.SHIFT,
                  Control: Key.CONTROL, A: 'a' };
-  // Sizes the window so that its page is `width` × `height`.
+  // Sizes the window so that its page is `width` × `height`. The page learns
+  // of a new size a moment after the window has it, later on a busy machine:
+  // measured again until it is right.
   const resize = async (width, height) => {
     const window = session.manage().window();
-    await window.setRect({ width, height });
-    const [innerWidth, innerHeight] = await script(() => [innerWidth, innerHeight], []);
-    const rect = await window.getRect();
-    await window.setRect({ width: rect.width + width - innerWidth, height: rect.height + height - innerHeight });
+    let outer = { width, height }, inner;
+    for (let tries = 0; ; tries++) {
+      await window.setRect(outer);
+      inner = await script(() => [innerWidth, innerHeight], []);
+      if (inner[0] === width && inner[1] === height) return;
+      if (tries === 100) throw new Error(`the page stays ${inner.join(' × ')}, not ${width} × ${height}`);
+      const rect = await window.getRect();
+      outer = { width: Math.max(width, rect.width + width - inner[0]),
+                height: Math.max(height, rect.height + height - inner[1]) };
+      await new Promise(resolve => setTimeout(resolve, 50));
+    }
   };
   return {
     version: `WebKitGTK ${capabilities.get('browserVersion')}`, requests,
