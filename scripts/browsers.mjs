@@ -216,10 +216,10 @@ async function launchWebKit(args) {
   // measured again until it is right.
   const resize = async (width, height) => {
     const window = session.manage().window();
-    let outer = { width, height }, inner;
+    let outer = { width, height };
     for (let tries = 0; ; tries++) {
       await window.setRect(outer);
-      inner = await script(() => [innerWidth, innerHeight], []);
+      const inner = await script(() => [innerWidth, innerHeight], []);
       if (inner[0] === width && inner[1] === height) return;
       if (tries === 100) throw new Error(`the page stays ${inner.join(' × ')}, not ${width} × ${height}`);
       const rect = await window.getRect();
